@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test.
+#   scripts/test.sh            normal build in build/
+#   scripts/test.sh --sanitize the same in build-asan/ with ASan and UBSan
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=build
+extra=()
+if [ "${1:-}" = "--sanitize" ]; then
+  build=build-asan
+  extra=(-DNIMBRA_SANITIZE=ON -DNIMBRA_BENCH=OFF)
+fi
+
+scripts/deps.sh
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNIMBRA_WERROR=ON "${extra[@]}"
+cmake --build "$build"
+
+# Window tests need an X server; web views run as root need these.
+export QTWEBENGINE_DISABLE_SANDBOX=1
+export QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-xcb}
+xvfb-run -a -s "-screen 0 1600x1000x24" ctest --test-dir "$build" --output-on-failure -j2

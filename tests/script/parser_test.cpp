@@ -1,0 +1,247 @@
+#include "parser.h"
+#include "templates.h"
+#include "testutil.h"
+
+#include <gtest/gtest.h>
+
+using namespace nimbra;
+
+namespace {
+
+PageModel parseLines(std::initializer_list<const char *> scriptLines, const QString &previousReturn = {})
+{
+    QStringList reply = u8Lines(scriptLines);
+    reply.prepend(QStringLiteral("Ok"));
+    return parsePage(reply, previousReturn);
+}
+
+} // namespace
+
+TEST(Parser, ReadsTheTextLookFromCharacterTwenty)
+{
+    struct Case {
+        const char *line;
+        const char *size, *font, *back, *color;
+        bool bold, italic, underline;
+    };
+    const Case cases[] = {
+        {"texto= 0,0,852,358,5,Courier New,FFFFFF,biu000000", "5", "Courier New", "FFFFFF", "000000", false, false, false},
+        {"texto= 0,0,852,358,7,Arial,000000,BiUFF00AA", "7", "Arial", "000000", "FF00AA", true, false, true},
+        {"texto= 0,0,852,358,3,Times,112233,bIu", "3", "Times", "112233", "", false, true, false},
+        {"texto= 0,0,852,358,3,Times,112233,biUx,y", "3", "Times", "112233", "x,y", false, false, true},
+        // lower-case flags and other letters count as off
+        {"texto= 0,0,852,358,3,Times,112233,bxu0", "3", "Times", "112233", "0", false, false, false},
+        // short lines read what is there
+        {"texto= 0,0,852,358,9", "9", "", "", "", false, false, false},
+        {"texto= 0,0,852,358,9,Verdana", "9", "Verdana", "", "", false, false, false},
+        {"texto= 0,0,852,358,9,Verdana,FFFFFF,B", "9", "Verdana", "FFFFFF", "", true, false, false},
+        {"texto=", "", "", "", "", false, false, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.line);
+        const PageModel m = parseLines({"//mob txt p", c.line});
+        EXPECT_EQ(m.TextSize, u8(c.size));
+        EXPECT_EQ(m.FontName, u8(c.font));
+        EXPECT_EQ(m.BackColor, u8(c.back));
+        EXPECT_EQ(m.TextColor, u8(c.color));
+        EXPECT_EQ(m.Bold, c.bold);
+        EXPECT_EQ(m.Italic, c.italic);
+        EXPECT_EQ(m.Underline, c.underline);
+    }
+}
+
+TEST(Parser, ReadsIconsFromCharacterTwentyFourOrTwentySix)
+{
+    struct Case {
+        const char *line;
+        const char *mark, *image, *target;
+    };
+    const Case cases[] = {
+        {"  //cmd= fig,862,060,58,58,icone.png,$start", "//", "icone.png", "$start"},
+        {"cmd= fig,862,060,58,58,icone.png,$start", "", "icone.png", "$start"},
+        {"cmd= fig,862,060,58,58,a.png,alvo,com,virgulas", "", "a.png", "alvo,com,virgulas"},
+        {"cmd= fig,862,060,58,58,a.png,", "", "a.png", ""},
+        {"cmd= fig,862,060,58,58,a.png", "", "a.png", ""},
+        {"cmd= fig,862,060,58,58,,xvlt", "", "", "xvlt"},
+        {"cmd= fig", "", "", ""}, // shorter than the fixed prefix
+        {"//cmd= fig,862", "//", "", ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.line);
+        const PageModel m = parseLines({"//mob txt p", "//1:x", c.line});
+        EXPECT_EQ(m.IconSlots[0].Mark, u8(c.mark));
+        EXPECT_EQ(m.IconSlots[0].Image, u8(c.image));
+        EXPECT_EQ(m.IconSlots[0].Target, u8(c.target));
+    }
+}
+
+TEST(Parser, ReadsScreenLinksFromCharacterSixOrEight)
+{
+    struct Case {
+        const char *line;
+        std::initializer_list<const char *> fields; // mark, kind, x, y, w, h, arg1, arg2, arg3
+    };
+    const Case cases[] = {
+        {"//cmd= fig,000,000,100,100,icone.png,$start", {"//", "fig", "000", "000", "100", "100", "icone.png", "$start", ""}},
+        {"cmd= fig,010,020,030,040,a.png,p2", {"", "fig", "010", "020", "030", "040", "a.png", "p2", ""}},
+        {"cmd= txt,1,2,3,4,um,dois,tres,quatro,cinco", {"", "txt", "1", "2", "3", "4", "um", "dois", "tres,quatro,cinco"}},
+        {"cmd= url,1,2,3,4,http://x", {"", "url", "1", "2", "3", "4", "http://x", "", ""}},
+        {"cmd= map,1,2,3,4,a,,c", {"", "map", "1", "2", "3", "4", "a", "", "c"}},
+        {"cmd= shp,10,20", {"", "shp", "10", "20", "", "", "", "", ""}},
+        {"//cmd= ,,,,,", {"//", "", "", "", "", "", "", "", ""}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.line);
+        const PageModel m = parseLines({"//mob img p", "//6:x", c.line});
+        const ScreenLink &l = m.ScreenLinks[0];
+        const QStringList got = {l.Mark, l.Kind, l.X, l.Y, l.Width, l.Height, l.Arg1, l.Arg2, l.Arg3};
+        EXPECT_EQ(got, u8Lines(c.fields));
+    }
+}
+
+TEST(Parser, ReadsKeysAndKind)
+{
+    const PageModel m = parseLines({"  //mob img sala_1", "  retscp= sala_1 ", "  backtxt=  fundo.png",
+                                    "  somini= porta01.mp3", "  telpos= tela02.jpg"});
+    EXPECT_EQ(m.PageKind, u8("img"));
+    EXPECT_EQ(m.HeaderName, u8("sala_1"));
+    EXPECT_TRUE(m.Returnable);
+    EXPECT_EQ(m.ReturnScript, u8("sala_1"));
+    EXPECT_EQ(m.BackImage, u8("fundo.png"));
+    EXPECT_EQ(m.InitialSound, u8("porta01.mp3"));
+    EXPECT_EQ(m.ScreenImage, u8("tela02.jpg"));
+
+    EXPECT_EQ(parseLines({"//mob xyz p"}).PageKind, u8("xyz"));
+    EXPECT_EQ(parseLines({"//mob t"}).PageKind, u8("t"));
+}
+
+TEST(Parser, KeepsTheReturnScriptAcrossPagesButNothingElse)
+{
+    const PageModel first = parseLines({"//mob txt a", "backtxt= f.png", "somini= s.mp3", "//1:", "cmd= fig,862,000,58,58,x.png,b"});
+    const PageModel second = parseLines({"//mob txt b"}, QStringLiteral("a"));
+    EXPECT_EQ(second.ReturnScript, u8("a"));
+    EXPECT_FALSE(second.Returnable);
+    EXPECT_EQ(second.BackImage, QString());
+    EXPECT_EQ(second.InitialSound, QString());
+    EXPECT_EQ(second.IconSlots[0].Image, u8("icone.png"));
+    EXPECT_EQ(second.IconSlots[0].Mark, u8("//"));
+    EXPECT_EQ(second.TextSize, u8("5"));
+    EXPECT_EQ(second.ScreenImage, u8("tela01.png"));
+}
+
+TEST(Parser, SectionsTakeTheirCountOfLines)
+{
+    const PageModel m = parseLines({
+        "//mob img p", "//6:", "cmd= fig,1,1,1,1,a,l0", "cmd= fig,1,1,1,1,a,l1", "cmd= fig,1,1,1,1,a,l2",
+        "cmd= fig,1,1,1,1,a,l3", "cmd= fig,1,1,1,1,a,l4", "cmd= fig,1,1,1,1,a,l5", "cmd= fig,1,1,1,1,a,l6",
+        "cmd= fig,1,1,1,1,a,l7", "cmd= fig,1,1,1,1,a,l8", "cmd= fig,1,1,1,1,a,l9", "cmd= fig,1,1,1,1,a,l10",
+        "//5:", "cmd= fig,789,382,58,58,b.png,t8", "//cmd= fig,862,382,58,58,c.png,t9",
+        "//4:", "objjog= 076,382,696,58,58,12",
+    });
+    for (int k = 0; k < 10; ++k)
+        EXPECT_EQ(m.ScreenLinks[k].Arg2, QStringLiteral("l%1").arg(k));
+    ASSERT_EQ(m.KeptLines.size(), 1u);
+    EXPECT_EQ(m.KeptLines[0].Text, u8("cmd= fig,1,1,1,1,a,l10"));
+    EXPECT_EQ(m.KeptLines[0].After, ScriptPlace::Link9);
+    EXPECT_EQ(m.IconSlots[7].Target, u8("t8"));
+    EXPECT_EQ(m.IconSlots[7].Mark, QString());
+    EXPECT_EQ(m.IconSlots[8].Mark, u8("//"));
+    EXPECT_EQ(m.ObjBarMark, QString());
+}
+
+TEST(Parser, ShortSectionsLeaveTheRestSwitchedOff)
+{
+    const PageModel m = parseLines({"//mob txt p", "//1:", "cmd= fig,862,000,58,58,a.png,x", "", "//4:", "", "//0:", "fim"});
+    EXPECT_EQ(m.IconSlots[0].Mark, QString());
+    for (int k = 1; k < kIconCount; ++k)
+        EXPECT_EQ(m.IconSlots[k].Mark, u8("//")) << k;
+    EXPECT_EQ(m.ObjBarMark, u8("//")) << "a missing objects bar line is not an active one";
+    EXPECT_TRUE(m.KeptLines.empty());
+}
+
+TEST(Parser, ForeignLinesInsideASectionAreNotEntries)
+{
+    const PageModel m = parseLines({"//mob txt p", "//1:", "cmd= fig,862,000,58,58,a.png,x", "nota do autor",
+                                    "cmd= fig,862,060,58,58,b.png,y"});
+    EXPECT_EQ(m.IconSlots[1].Image, u8("b.png"));
+    ASSERT_EQ(m.KeptLines.size(), 1u);
+    EXPECT_EQ(m.KeptLines[0].After, ScriptPlace::Icon1);
+}
+
+TEST(Parser, PageTextEndsAtBoxoffOrAtTheEnd)
+{
+    const PageModel closed = parseLines({"//mob txt p", "boxon", "  <p>um</p>  ", "", "boxoff", "depois"});
+    EXPECT_EQ(closed.PageText, u8Lines({"<p>um</p>", ""}));
+    ASSERT_EQ(closed.KeptLines.size(), 1u);
+    EXPECT_EQ(closed.KeptLines[0].After, ScriptPlace::Boxoff);
+
+    const PageModel open = parseLines({"//mob txt p", "boxon", "a", "//1:", "fim"});
+    EXPECT_EQ(open.PageText, u8Lines({"a", "//1:", "fim"}));
+}
+
+TEST(Parser, FreeSectionTakesEverythingAfterSectionZero)
+{
+    const PageModel m = parseLines({"//mob txt p", "//0:x", "", ":rotulo", "  cmd= x", "//1:", "fim"});
+    EXPECT_EQ(m.FreeSection, u8Lines({"", ":rotulo", "cmd= x", "//1:", "fim"}));
+    EXPECT_EQ(parseLines({"//mob txt p"}).FreeSection, QStringList());
+}
+
+TEST(Parser, StatusOnlyReplyLeavesEverythingOff)
+{
+    const PageModel m = parsePage({u8("Tente novamente!")}, QStringLiteral("r"));
+    for (const IconSlot &icon : m.IconSlots)
+        EXPECT_EQ(icon.Mark, u8("//"));
+    ScreenLink off;
+    off.Mark = u8("//");
+    for (const ScreenLink &link : m.ScreenLinks)
+        EXPECT_EQ(link, off);
+    EXPECT_EQ(m.ReturnScript, u8("r"));
+    EXPECT_EQ(parsePage({}).PageKind, u8("txt"));
+}
+
+TEST(Parser, KeyLinesOutOfOrderAreStillRead)
+{
+    const PageModel m = parseLines({"//mob txt p", "texto= 0,0,852,358,5,Arial,FFFFFF,biu000000", "retscp= p",
+                                    "somini= s.mp3", "backtxt= b.png"});
+    EXPECT_TRUE(m.Returnable);
+    EXPECT_EQ(m.InitialSound, u8("s.mp3"));
+    EXPECT_EQ(m.BackImage, u8("b.png"));
+}
+
+TEST(Parser, ReportsWhatDoesNotFollowTheFormat)
+{
+    struct Case {
+        std::initializer_list<const char *> script;
+        std::vector<int> lines; // the line numbers reported, in order
+    };
+    const Case cases[] = {
+        {{"//mob txt p", "//0:", "fim"}, {}},
+        {{"//mob zzz p", "//0:", "fim"}, {1}},
+        {{"//mob txt p", "//1:", "cmd= fig,862,000,58,58,a,b", "//0:", "fim"}, {2}},
+        {{"//mob txt p", "texto= 0,0,852,358,5,a,b,biu0", "retscp= p", "//0:", "fim"}, {3}},
+        {{"//mob txt p", "boxon", "x"}, {2, 3}},
+        {{"//mob txt p", "boxoff", "//0:", "fim"}, {2}},
+        {{"//mob txt p", "//0:", "a"}, {3}},
+        {{"//mob txt p", "somini= a", "somini= b", "//0:", "fim"}, {3}},
+        {{"boxon? não", "//mob txt p", "//0:", "fim"}, {1}},
+    };
+    for (const Case &c : cases) {
+        std::vector<ScriptIssue> issues;
+        QStringList reply = u8Lines(c.script);
+        reply.prepend(QStringLiteral("Ok"));
+        parsePage(reply, {}, &issues);
+        std::vector<int> lines;
+        for (const ScriptIssue &issue : issues)
+            lines.push_back(issue.Line);
+        EXPECT_EQ(lines, c.lines) << reply.join(u'|').toStdString();
+    }
+}
+
+TEST(Parser, TemplatesFollowTheFormat)
+{
+    for (NewPageKind kind : {NewPageKind::Text, NewPageKind::Image}) {
+        std::vector<ScriptIssue> issues;
+        parseScriptText(pageTemplate(kind, QStringLiteral("p")), &issues);
+        EXPECT_TRUE(issues.empty()) << (issues.empty() ? "" : issues[0].Text.toStdString());
+    }
+}
