@@ -33,62 +33,68 @@ QString flagsOf(const PageModel &m)
     return QString(m.Bold ? u'B' : u'b') + (m.Italic ? u'I' : u'i') + (m.Underline ? u'U' : u'u');
 }
 
+// Builds the text in one buffer; kept lines go right after the place they
+// were read at, or where that place would stand when it is not written.
 class Writer {
 public:
     explicit Writer(const PageModel &page) : m_kept(page.KeptLines)
     {
         std::stable_sort(m_kept.begin(), m_kept.end(),
                          [](const KeptLine &a, const KeptLine &b) { return a.After < b.After; });
+        m_out.reserve(4096);
     }
 
-    // Writes the lines of one place, after the kept lines of the places
-    // before it and followed by the kept lines of its own.
-    void at(ScriptPlace place, std::initializer_list<QString> lines = {})
+    template <typename... Lines>
+    void at(ScriptPlace place, const Lines &...lines)
     {
-        flushKeptBefore(place);
-        for (const QString &line : lines)
-            m_out.append(line);
-        while (m_nextKept < m_kept.size() && m_kept[m_nextKept].After == place)
-            m_out.append(kIndent + m_kept[m_nextKept++].Text);
+        flushKept([place](ScriptPlace after) { return after < place; });
+        (line(lines), ...);
+        flushKept([place](ScriptPlace after) { return after == place; });
     }
 
-    void append(const QString &line) { m_out.append(line); }
-
-    QStringList finish()
+    template <typename Text>
+    void line(const Text &text)
     {
-        flushKeptBefore(ScriptPlace::Section0);
+        m_out += text;
+        m_out += QLatin1StringView("\r\n");
+    }
+
+    QString finish()
+    {
+        flushKept([](ScriptPlace) { return true; });
         return std::move(m_out);
     }
 
 private:
-    void flushKeptBefore(ScriptPlace place)
+    template <typename Pred>
+    void flushKept(Pred pred)
     {
-        while (m_nextKept < m_kept.size() && m_kept[m_nextKept].After < place)
-            m_out.append(kIndent + m_kept[m_nextKept++].Text);
+        while (m_nextKept < m_kept.size() && pred(m_kept[m_nextKept].After))
+            line(kIndent + m_kept[m_nextKept++].Text);
     }
 
     std::vector<KeptLine> m_kept;
     size_t m_nextKept = 0;
-    QStringList m_out;
+    QString m_out;
 };
 
 void writeTextPage(Writer &w, const PageModel &m)
 {
-    w.at(ScriptPlace::Margem, {QStringLiteral("  margem= 0,10,0,0")});
-    w.at(ScriptPlace::Texto, {QStringLiteral("  texto= 0,0,852,358,") + m.TextSize + u',' + m.FontName + u','
-                                  + m.BackColor + u',' + flagsOf(m) + m.TextColor});
-    w.at(ScriptPlace::Boxon, {QStringLiteral("  boxon")});
-    for (const QString &line : m.PageText)
-        w.append(kIndent + trimLine(line) + u' ');
-    w.at(ScriptPlace::Boxoff, {QStringLiteral("  boxoff")});
+    w.at(ScriptPlace::Margem, QLatin1StringView("  margem= 0,10,0,0"));
+    w.at(ScriptPlace::Texto, QLatin1StringView("  texto= 0,0,852,358,") + m.TextSize + u',' + m.FontName + u','
+                                 + m.BackColor + u',' + flagsOf(m) + m.TextColor);
+    w.at(ScriptPlace::Boxon, QLatin1StringView("  boxon"));
+    for (const QString &text : m.PageText)
+        w.line(kIndent + trimLine(QStringView(text)) + u' ');
+    w.at(ScriptPlace::Boxoff, QLatin1StringView("  boxoff"));
 }
 
 void writeImagePage(Writer &w, const PageModel &m)
 {
-    w.at(ScriptPlace::Telpos, {QStringLiteral("  telpos= ") + m.ScreenImage});
-    w.at(ScriptPlace::Section6, {QString(), QStringLiteral("  //6:Links da tela gráfica")});
+    w.at(ScriptPlace::Telpos, QLatin1StringView("  telpos= ") + m.ScreenImage);
+    w.at(ScriptPlace::Section6, QString(), QStringLiteral("  //6:Links da tela gráfica"));
     for (int k = 0; k < kLinkCount; ++k)
-        w.at(placeAfter(ScriptPlace::Link0, k), {linkLine(m.ScreenLinks[k])});
+        w.at(placeAfter(ScriptPlace::Link0, k), linkLine(m.ScreenLinks[k]));
 }
 
 void writeIcons(Writer &w, const PageModel &m)
@@ -96,66 +102,67 @@ void writeIcons(Writer &w, const PageModel &m)
     static const QLatin1StringView rightColumn[6] = {
         QLatin1StringView("862,000"), QLatin1StringView("862,060"), QLatin1StringView("862,120"),
         QLatin1StringView("862,180"), QLatin1StringView("862,240"), QLatin1StringView("862,300")};
-    w.at(ScriptPlace::Section1, {QString(), QStringLiteral("  //1:Opções e funções - lateral direita")});
+    w.at(ScriptPlace::Section1, QString(), QStringLiteral("  //1:Opções e funções - lateral direita"));
     for (int k = 0; k < 6; ++k)
-        w.at(placeAfter(ScriptPlace::Icon1, k), {iconLine(m.IconSlots[k], rightColumn[k])});
-    w.at(ScriptPlace::Section2, {QString(), QStringLiteral("  //2:Fio divisor")});
-    w.at(ScriptPlace::Divider, {QStringLiteral("  cmd= shp,000,369,920,2,fio.png")});
-    w.at(ScriptPlace::Section3, {QString(), QStringLiteral("  //3:Barra inferior - função esqueda")});
-    w.at(ScriptPlace::Icon7, {iconLine(m.IconSlots[6], QLatin1StringView("000,382"))});
-    w.at(ScriptPlace::Section4, {QString(), QStringLiteral("  //4:Barra inferior - objetos com o jogador")});
-    w.at(ScriptPlace::ObjBar, {kIndent + m.ObjBarMark + QLatin1StringView("objjog= 076,382,696,58,58,12")});
-    w.at(ScriptPlace::Section5, {QString(), QStringLiteral("  //5:Barra inferior - funções à direita")});
-    w.at(ScriptPlace::Icon8, {iconLine(m.IconSlots[7], QLatin1StringView("789,382"))});
-    w.at(ScriptPlace::Icon9, {iconLine(m.IconSlots[8], QLatin1StringView("862,382"))});
+        w.at(placeAfter(ScriptPlace::Icon1, k), iconLine(m.IconSlots[k], rightColumn[k]));
+    w.at(ScriptPlace::Section2, QString(), QLatin1StringView("  //2:Fio divisor"));
+    w.at(ScriptPlace::Divider, QLatin1StringView("  cmd= shp,000,369,920,2,fio.png"));
+    w.at(ScriptPlace::Section3, QString(), QStringLiteral("  //3:Barra inferior - função esqueda"));
+    w.at(ScriptPlace::Icon7, iconLine(m.IconSlots[6], QLatin1StringView("000,382")));
+    w.at(ScriptPlace::Section4, QString(), QLatin1StringView("  //4:Barra inferior - objetos com o jogador"));
+    w.at(ScriptPlace::ObjBar, kIndent + m.ObjBarMark + QLatin1StringView("objjog= 076,382,696,58,58,12"));
+    w.at(ScriptPlace::Section5, QString(), QStringLiteral("  //5:Barra inferior - funções à direita"));
+    w.at(ScriptPlace::Icon8, iconLine(m.IconSlots[7], QLatin1StringView("789,382")));
+    w.at(ScriptPlace::Icon9, iconLine(m.IconSlots[8], QLatin1StringView("862,382")));
 }
 
 // Blank lines are left out, ":" lines are not indented, and the script
 // always ends in "fim", even when the free section lost its own.
-void writeFreeSection(QStringList &out, const QStringList &free)
+void writeFreeSection(Writer &w, const QStringList &free)
 {
-    out.append(QStringLiteral("  //0:Programação ignorada..."));
-    QString last;
-    for (const QString &line : free) {
-        const QString t = trimLine(line);
+    w.at(ScriptPlace::Section0, QString(), QStringLiteral("  //0:Programação ignorada..."));
+    QStringView last;
+    for (const QString &text : free) {
+        const QStringView t = trimLine(QStringView(text));
         if (t.isEmpty())
             continue;
-        out.append(t.startsWith(u':') ? t : kIndent + t);
+        if (t.startsWith(u':'))
+            w.line(t);
+        else
+            w.line(kIndent + t);
         last = t;
     }
     if (free.isEmpty())
-        out.append(QString());
+        w.line(QString());
     if (last != QLatin1StringView("fim"))
-        out.append(QStringLiteral("  fim"));
+        w.line(QLatin1StringView("  fim"));
 }
 
 } // namespace
 
-QStringList generateScriptLines(const PageModel &m, const QString &scriptName)
+QString generateScript(const PageModel &m, const QString &scriptName)
 {
     Writer w(m);
     w.at(ScriptPlace::Start);
-    w.at(ScriptPlace::Header, {QStringLiteral("//mob ") + m.PageKind + u' ' + scriptName});
+    w.at(ScriptPlace::Header, QLatin1StringView("//mob ") + m.PageKind + u' ' + scriptName);
     if (m.Returnable)
-        w.at(ScriptPlace::Retscp, {QStringLiteral("  retscp= ") + scriptName});
+        w.at(ScriptPlace::Retscp, QLatin1StringView("  retscp= ") + scriptName);
     if (!m.BackImage.isEmpty())
-        w.at(ScriptPlace::Backtxt, {QStringLiteral("  backtxt= ") + m.BackImage});
+        w.at(ScriptPlace::Backtxt, QLatin1StringView("  backtxt= ") + m.BackImage);
     if (!m.InitialSound.isEmpty())
-        w.at(ScriptPlace::Somini, {QStringLiteral("  somini= ") + m.InitialSound});
+        w.at(ScriptPlace::Somini, QLatin1StringView("  somini= ") + m.InitialSound);
     if (m.PageKind == QLatin1StringView("txt"))
         writeTextPage(w, m);
     else if (m.PageKind == QLatin1StringView("img"))
         writeImagePage(w, m);
     writeIcons(w, m);
-    QStringList out = w.finish();
-    out.append(QString());
-    writeFreeSection(out, m.FreeSection);
-    return out;
+    writeFreeSection(w, m.FreeSection);
+    return w.finish();
 }
 
-QString generateScript(const PageModel &page, const QString &scriptName)
+QStringList generateScriptLines(const PageModel &page, const QString &scriptName)
 {
-    return joinLinesCrLf(generateScriptLines(page, scriptName));
+    return splitLines(generateScript(page, scriptName));
 }
 
 } // namespace nimbra

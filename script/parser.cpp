@@ -16,12 +16,12 @@ enum class LineKind {
 
 const QString kDividerLine = QStringLiteral("cmd= shp,000,369,920,2,fio.png");
 
-bool has(const QString &line, QLatin1StringView prefix)
+bool has(QStringView line, QLatin1StringView prefix)
 {
     return line.startsWith(prefix);
 }
 
-LineKind kindOf(const QString &line)
+LineKind kindOf(QStringView line)
 {
     if (line.isEmpty())
         return LineKind::Blank;
@@ -62,41 +62,46 @@ bool startsRule(LineKind kind)
         && kind != LineKind::Other;
 }
 
-bool switchedOff(const QString &line)
+bool switchedOff(QStringView line)
 {
     return line.startsWith(kSwitchedOff);
 }
 
-// The part before the first comma (all of it when there is none); the text
+// The part before the first comma (all of it when there is none); the view
 // keeps what follows the comma.
-QString cutField(QString &rest)
+QString cutField(QStringView &rest)
 {
     const qsizetype comma = rest.indexOf(u',');
     if (comma < 0)
-        return std::exchange(rest, QString());
-    QString field = rest.left(comma);
-    rest = rest.mid(comma + 1);
-    return field;
+        return std::exchange(rest, QStringView()).toString();
+    const QStringView field = rest.first(comma);
+    rest = rest.sliced(comma + 1);
+    return field.toString();
 }
 
-QString valueAfter(const QString &line, qsizetype keyLength)
+QStringView fieldsFrom(QStringView line, qsizetype position)
 {
-    return trimLine(line.mid(keyLength));
+    return line.mid(position);
 }
 
-void readIcon(const QString &line, IconSlot &icon)
+QString valueAfter(QStringView line, qsizetype keyLength)
+{
+    return trimLine(fieldsFrom(line, keyLength)).toString();
+}
+
+void readIcon(QStringView line, IconSlot &icon)
 {
     const bool off = switchedOff(line);
-    QString rest = line.mid(off ? 25 : 23);
+    QStringView rest = fieldsFrom(line, off ? 25 : 23);
     icon.Image = cutField(rest);
-    icon.Target = rest;
+    icon.Target = rest.toString();
     icon.Mark = off ? kSwitchedOff : QString();
 }
 
-void readLink(const QString &line, ScreenLink &link)
+void readLink(QStringView line, ScreenLink &link)
 {
     const bool off = switchedOff(line);
-    QString rest = line.mid(off ? 7 : 5);
+    QStringView rest = fieldsFrom(line, off ? 7 : 5);
     link.Kind = cutField(rest);
     link.X = cutField(rest);
     link.Y = cutField(rest);
@@ -104,18 +109,18 @@ void readLink(const QString &line, ScreenLink &link)
     link.Height = cutField(rest);
     link.Arg1 = cutField(rest);
     link.Arg2 = cutField(rest);
-    link.Arg3 = rest;
+    link.Arg3 = rest.toString();
     link.Mark = off ? kSwitchedOff : QString();
 }
 
-bool readTextLook(const QString &line, PageModel &m)
+bool readTextLook(QStringView line, PageModel &m)
 {
-    QString rest = line.mid(19);
+    QStringView rest = fieldsFrom(line, 19);
     m.TextSize = cutField(rest);
     m.FontName = cutField(rest);
     m.BackColor = cutField(rest);
-    const QString flags = rest;
-    m.TextColor = flags.mid(3);
+    const QStringView flags = rest;
+    m.TextColor = flags.mid(3).toString();
     m.Bold = flags.size() > 0 && flags[0] == u'B';
     m.Italic = flags.size() > 1 && flags[1] == u'I';
     m.Underline = flags.size() > 2 && flags[2] == u'U';
@@ -136,7 +141,7 @@ public:
         bool fimSeen = false;
         while (m_next < m_lines.size()) {
             const int number = m_next;
-            const QString line = take();
+            const QStringView line = take();
             const LineKind kind = kindOf(line);
             headerSeen |= kind == LineKind::Header;
             if (kind == LineKind::Section0) {
@@ -154,12 +159,12 @@ public:
         if (m_issues)
             std::stable_sort(m_issues->begin(), m_issues->end(),
                              [](const ScriptIssue &a, const ScriptIssue &b) { return a.Line < b.Line; });
-        return m_model;
+        return std::move(m_model);
     }
 
 private:
-    QString take() { return trimLine(m_lines.at(m_next++)); }
-    QString peek() const { return trimLine(m_lines.at(m_next)); }
+    QStringView take() { return trimLine(QStringView(m_lines.at(m_next++))); }
+    QStringView peek() const { return trimLine(QStringView(m_lines.at(m_next))); }
 
     void report(int line, const QString &text)
     {
@@ -167,9 +172,9 @@ private:
             m_issues->push_back({line, text});
     }
 
-    void keep(const QString &line, int number)
+    void keep(QStringView line, int number)
     {
-        m_model.KeptLines.push_back({m_place, line});
+        m_model.KeptLines.push_back({m_place, line.toString()});
         report(number, QStringLiteral("linha não reconhecida: ") + line);
     }
 
@@ -187,13 +192,13 @@ private:
         m_place = std::max(m_place, place);
     }
 
-    void readLine(const QString &line, LineKind kind, int number)
+    void readLine(QStringView line, LineKind kind, int number)
     {
         switch (kind) {
         case LineKind::Header:
             reachPlace(ScriptPlace::Header, number, kind);
-            m_model.PageKind = line.mid(6, 3);
-            m_model.HeaderName = trimLine(line.mid(10));
+            m_model.PageKind = line.mid(6, 3).toString();
+            m_model.HeaderName = trimLine(line.mid(10)).toString();
             if (m_model.PageKind != QLatin1StringView("txt") && m_model.PageKind != QLatin1StringView("img"))
                 report(number, QStringLiteral("tipo de página desconhecido: ") + m_model.PageKind);
             break;
@@ -225,27 +230,27 @@ private:
             break;
         case LineKind::Section1:
             readSection(ScriptPlace::Section1, number, 6, LineKind::Command,
-                        [this](int k, const QString &l) { readIcon(l, m_model.IconSlots[k]); });
+                        [this](int k, QStringView l) { readIcon(l, m_model.IconSlots[k]); });
             break;
         case LineKind::Section6:
             readSection(ScriptPlace::Section6, number, kLinkCount, LineKind::Command,
-                        [this](int k, const QString &l) { readLink(l, m_model.ScreenLinks[k]); });
+                        [this](int k, QStringView l) { readLink(l, m_model.ScreenLinks[k]); });
             for (int k = 0; k < kLinkCount; ++k)
                 if (m_model.ScreenLinks[k].Kind.isEmpty() && m_model.ScreenLinks[k].Mark.isEmpty())
                     report(number, QStringLiteral("link %1 ativo sem tipo").arg(k));
             break;
         case LineKind::Section3:
             readSection(ScriptPlace::Section3, number, 1, LineKind::Command,
-                        [this](int, const QString &l) { readIcon(l, m_model.IconSlots[6]); });
+                        [this](int, QStringView l) { readIcon(l, m_model.IconSlots[6]); });
             break;
         case LineKind::Section4:
-            readSection(ScriptPlace::Section4, number, 1, LineKind::ObjBar, [this](int, const QString &l) {
+            readSection(ScriptPlace::Section4, number, 1, LineKind::ObjBar, [this](int, QStringView l) {
                 m_model.ObjBarMark = switchedOff(l) ? kSwitchedOff : QString();
             });
             break;
         case LineKind::Section5:
             readSection(ScriptPlace::Section5, number, 2, LineKind::Command,
-                        [this](int k, const QString &l) { readIcon(l, m_model.IconSlots[7 + k]); });
+                        [this](int k, QStringView l) { readIcon(l, m_model.IconSlots[7 + k]); });
             break;
         case LineKind::Margem:
             reachPlace(ScriptPlace::Margem, number, kind);
@@ -271,12 +276,12 @@ private:
     void readPageText(int boxonNumber)
     {
         while (m_next < m_lines.size()) {
-            const QString line = take();
+            const QStringView line = take();
             if (line == QLatin1StringView("boxoff")) {
                 m_place = std::max(m_place, ScriptPlace::Boxoff);
                 return;
             }
-            m_model.PageText.append(line);
+            m_model.PageText.append(line.toString());
         }
         report(boxonNumber, QStringLiteral("\"boxon\" sem \"boxoff\": o texto vai até o fim do script"));
     }
@@ -289,7 +294,7 @@ private:
         reachPlace(section, number, LineKind::Section1);
         int k = 0;
         while (k < count && m_next < m_lines.size()) {
-            const QString line = peek();
+            const QStringView line = peek();
             const LineKind kind = kindOf(line);
             if (kind == entryKind) {
                 readEntry(k, line);
@@ -312,7 +317,7 @@ private:
     {
         m_model.FreeSection.clear();
         while (m_next < m_lines.size())
-            m_model.FreeSection.append(take());
+            m_model.FreeSection.append(take().toString());
     }
 
     bool freeSectionEndsInFim() const

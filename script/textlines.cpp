@@ -35,7 +35,7 @@ QString joinLinesCrLf(const QStringList &lines)
     return text;
 }
 
-QString trimLine(const QString &line)
+QStringView trimLine(QStringView line)
 {
     qsizetype first = 0;
     qsizetype last = line.size();
@@ -43,9 +43,13 @@ QString trimLine(const QString &line)
         ++first;
     while (last > first && line[last - 1].unicode() <= 0x20)
         --last;
-    if (first == 0 && last == line.size())
-        return line;
-    return line.mid(first, last - first);
+    return line.sliced(first, last - first);
+}
+
+QString trimLine(const QString &line)
+{
+    const QStringView trimmed = trimLine(QStringView(line));
+    return trimmed.size() == line.size() ? line : trimmed.toString();
 }
 
 QString UnderscoreToBlank(const QString &text)

@@ -15,6 +15,7 @@ QString joinLinesCrLf(const QStringList &lines);
 // Strips leading and trailing blanks and control characters (code <= 0x20),
 // and nothing else: a no-break space is text.
 QString trimLine(const QString &line);
+QStringView trimLine(QStringView line);
 
 // Names travel with "_" for each blank.
 QString UnderscoreToBlank(const QString &text);
