@@ -111,6 +111,10 @@ void readLink(QStringView line, ScreenLink &link)
     link.Arg2 = cutField(rest);
     link.Arg3 = rest.toString();
     link.Mark = off ? kSwitchedOff : QString();
+    // The writer leaves out empty trailing arguments, so the last one it
+    // writes ends the line, where readers trim it.
+    QString &last = !link.Arg3.isEmpty() ? link.Arg3 : !link.Arg2.isEmpty() ? link.Arg2 : link.Arg1;
+    last = trimLine(QStringView(last)).toString();
 }
 
 bool readTextLook(QStringView line, PageModel &m)
@@ -198,7 +202,11 @@ private:
         case LineKind::Header:
             reachPlace(ScriptPlace::Header, number, kind);
             m_model.PageKind = line.mid(6, 3).toString();
-            m_model.HeaderName = trimLine(line.mid(10)).toString();
+            m_model.HeaderName = trimLine(line.mid(9)).toString();
+            // Without a name the written header ends at the kind, where
+            // readers trim it.
+            if (m_model.HeaderName.isEmpty())
+                m_model.PageKind = trimLine(m_model.PageKind);
             if (m_model.PageKind != QLatin1StringView("txt") && m_model.PageKind != QLatin1StringView("img"))
                 report(number, QStringLiteral("tipo de página desconhecido: ") + m_model.PageKind);
             break;

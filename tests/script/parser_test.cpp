@@ -89,6 +89,9 @@ TEST(Parser, ReadsScreenLinksFromCharacterSixOrEight)
         {"cmd= map,1,2,3,4,a,,c", {"", "map", "1", "2", "3", "4", "a", "", "c"}},
         {"cmd= shp,10,20", {"", "shp", "10", "20", "", "", "", "", ""}},
         {"//cmd= ,,,,,", {"//", "", "", "", "", "", "", "", ""}},
+        // the last argument the writer puts down ends its line
+        {"cmd= fig,1,2,3,4,a.png\x01 ,", {"", "fig", "1", "2", "3", "4", "a.png", "", ""}},
+        {"cmd= fig,1,2,3,4,a.png ,b \x02,", {"", "fig", "1", "2", "3", "4", "a.png ", "b", ""}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.line);
@@ -113,6 +116,9 @@ TEST(Parser, ReadsKeysAndKind)
 
     EXPECT_EQ(parseLines({"//mob xyz p"}).PageKind, u8("xyz"));
     EXPECT_EQ(parseLines({"//mob t"}).PageKind, u8("t"));
+    EXPECT_EQ(parseLines({"//mob tx p"}).PageKind, u8("tx "));
+    EXPECT_EQ(parseLines({"//mob tx "}).PageKind, u8("tx"));
+    EXPECT_EQ(parseLines({"//mob tx p"}).HeaderName, u8("p"));
 }
 
 TEST(Parser, KeepsTheReturnScriptAcrossPagesButNothingElse)

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds the page script fuzz target with clang and runs it for a bounded time.
+#   scripts/fuzz.sh [seconds]   (default 60)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-60}
+scripts/deps.sh
+CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNIMBRA_FUZZ=ON \
+  -DNIMBRA_TESTS=OFF -DNIMBRA_BENCH=OFF -DNIMBRA_SANITIZE=ON
+cmake --build build-fuzz --target script_fuzz
+work=build-fuzz/corpus
+mkdir -p "$work"
+cp -n tests/fuzz/corpus/* "$work"/
+build-fuzz/tests/fuzz/script_fuzz -max_total_time="$seconds" -timeout=10 -max_len=8192 "$work"
