@@ -4,10 +4,13 @@
 #include "generator.h"
 #include "modeljson.h"
 #include "parser.h"
+#include "storymap.h"
 #include "templates.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 
 #include <cstdio>
@@ -21,7 +24,8 @@ constexpr int kFound = 1;
 constexpr int kUsage = 2;
 
 const char kUsageText[] =
-    "uso: nimbra-script new txt|img NOME | format [--name NOME] ARQUIVO|- | dump ARQUIVO|- | check ARQUIVO|-\n";
+    "uso: nimbra-script new txt|img NOME | format [--name NOME] ARQUIVO|- | dump ARQUIVO|- | check ARQUIVO|-"
+    " | graph [--start NOME] PASTA|ARQUIVOS...\n";
 
 int usage()
 {
@@ -113,6 +117,46 @@ int runCheck(const QStringList &args)
     return issues.empty() ? 0 : kFound;
 }
 
+// The files of a folder in name order, or the files as given.
+QStringList scriptFiles(const QStringList &args)
+{
+    if (args.size() == 1 && QFileInfo(args[0]).isDir()) {
+        QStringList files;
+        const QDir dir(args[0]);
+        for (const QString &name : dir.entryList(QDir::Files, QDir::Name))
+            files.append(dir.filePath(name));
+        return files;
+    }
+    return args;
+}
+
+int runGraph(QStringList args)
+{
+    std::optional<QString> start;
+    if (args.size() >= 2 && args[0] == QLatin1StringView("--start")) {
+        start = args[1];
+        args = args.mid(2);
+    }
+    if (args.isEmpty())
+        return usage();
+    std::vector<MapSource> sources;
+    for (const QString &path : scriptFiles(args)) {
+        const auto text = readScript(path);
+        if (!text)
+            return kUsage;
+        PageModel page = parseScriptText(*text);
+        const QString name = page.HeaderName.isEmpty() ? QFileInfo(path).completeBaseName() : page.HeaderName;
+        sources.push_back({name, std::move(page), true, {}});
+    }
+    if (sources.empty()) {
+        std::fputs("nimbra-script: nenhum script na pasta\n", stderr);
+        return kUsage;
+    }
+    const StoryMap map = buildStoryMap(sources, start.value_or(sources.front().Name));
+    writeOut(storyMapToDot(map).toUtf8());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -130,5 +174,7 @@ int main(int argc, char *argv[])
         return runDump(args);
     if (command == QLatin1StringView("check"))
         return runCheck(args);
+    if (command == QLatin1StringView("graph"))
+        return runGraph(args);
     return usage();
 }

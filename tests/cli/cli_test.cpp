@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonArray>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -132,4 +133,29 @@ TEST(Cli, DumpPrintsTheModelAsJson)
     EXPECT_TRUE(link[u8("on")].toBool());
     EXPECT_EQ(link[u8("arg2")].toString(), QString());
     EXPECT_EQ(link[u8("arg3")].toString(), u8("c,d"));
+}
+
+TEST(Cli, GraphPrintsTheStoryMapOfAFolder)
+{
+    QTemporaryDir dir;
+    auto write = [&](const char *file, const QByteArray &text) {
+        QFile f(dir.filePath(u8(file)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    };
+    write("a.txt", "//mob txt inicio\n//3:\ncmd= fig,000,382,58,58,i.png,sala_1\n");
+    write("b.txt", "//mob txt sala_1\n//3:\ncmd= fig,000,382,58,58,i.png,fim_do_mundo\n");
+    const ToolRun r = runTool({u8("graph"), dir.path()});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QString dot = QString::fromUtf8(r.out);
+    EXPECT_TRUE(dot.contains(u8("\"inicio\" [label=\"inicio\\ntxt\", peripheries=2];")));
+    EXPECT_TRUE(dot.contains(u8("\"inicio\" -> \"sala 1\";")));
+    EXPECT_TRUE(dot.contains(u8("\"sala 1\" -> \"? fim_do_mundo\" [color=red];")));
+
+    const ToolRun started = runTool({u8("graph"), u8("--start"), u8("sala_1"), dir.filePath(u8("b.txt"))});
+    EXPECT_TRUE(QString::fromUtf8(started.out).contains(u8("\"sala 1\" [label=\"sala 1\\ntxt\", peripheries=2];")));
+
+    QTemporaryDir empty;
+    EXPECT_EQ(runTool({u8("graph"), empty.path()}).exitCode, 2);
+    EXPECT_EQ(runTool(args({"graph"})).exitCode, 2);
 }
