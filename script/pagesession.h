@@ -1,0 +1,66 @@
+#pragma once
+
+#include "pagemodel.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace nimbra {
+
+// Where page scripts are fetched from and stored to: the service's script
+// fetch and store requests. Replies come back as text; a transfer failure
+// becomes a reply text too, never an exception.
+class ScriptStore {
+public:
+    virtual ~ScriptStore() = default;
+    // The whole reply of the fetch: status line, then the script lines.
+    virtual QString fetchScript(const QString &name) = 0;
+    // The service's answer to storing text under name.
+    virtual QString storeScript(const QString &name, const QString &text) = 0;
+};
+
+// The page being edited and the one rule that keeps it safe: a page whose
+// fetch failed is never written over. After a failed open the previous page
+// stays current, and storing is refused until a page opens again.
+class PageSession {
+public:
+    explicit PageSession(ScriptStore &store) : m_store(store) {}
+
+    struct Opened {
+        bool Ok = false;
+        QString Status;  // "Ok", or the text that tells why the page did not open
+        QString Reply;   // the whole fetch reply
+    };
+    Opened open(const QString &name);
+
+    // Stores the page written from the model (the controls' values already
+    // taken into it); the written text comes back in writtenText.
+    QString compileAndStore(const PageModel &edited, QString *writtenText = nullptr);
+
+    // Stores a source text exactly as typed.
+    QString storeSource(const QString &text);
+
+    bool canStore() const { return m_loaded; }
+    const QString &scriptName() const { return m_name; }
+    const PageModel &model() const { return m_model; }
+    PageModel &model() { return m_model; }
+
+private:
+    std::optional<QString> refusal(const QString &text) const;
+
+    ScriptStore &m_store;
+    PageModel m_model;
+    QString m_name;
+    bool m_loaded = false;
+};
+
+// The page a run view address leads to: the text after the first "Scp=" up
+// to the next "&", percent-decoded, with "xvlt" standing for the return page. An address
+// without "Scp=" (an outside link) leads to no page.
+std::optional<QString> scriptOfRunUrl(const QString &url, const QString &returnScript);
+
+inline const QString kNotLoadedStatus = QStringLiteral("Página não carregada: abra a página de novo antes de gravar!!!");
+inline const QString kEmptyScriptStatus = QStringLiteral("Script vazio: nada foi gravado!!!");
+
+} // namespace nimbra

@@ -1,0 +1,140 @@
+#include "pagesession.h"
+#include "templates.h"
+#include "testutil.h"
+#include "textlines.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace nimbra;
+
+namespace {
+
+// Scripts kept in memory, answering as the service does; a name can be made
+// to fail with a given reply.
+class MemoryStore final : public ScriptStore {
+public:
+    std::map<QString, QString> scripts;
+    std::map<QString, QString> failures;
+    int stores = 0;
+
+    QString fetchScript(const QString &name) override
+    {
+        if (failures.count(name))
+            return failures[name];
+        return QStringLiteral("Ok\r\n") + scripts[name];
+    }
+    QString storeScript(const QString &name, const QString &text) override
+    {
+        ++stores;
+        scripts[name] = text;
+        return QStringLiteral("Ok");
+    }
+};
+
+} // namespace
+
+TEST(PageSession, OpensAndStoresThePage)
+{
+    MemoryStore store;
+    store.scripts[u8("a")] = pageTemplate(NewPageKind::Image, u8("a"));
+    PageSession session(store);
+    const PageSession::Opened opened = session.open(u8("a"));
+    EXPECT_TRUE(opened.Ok);
+    EXPECT_EQ(session.scriptName(), u8("a"));
+    EXPECT_EQ(session.model().PageKind, u8("img"));
+
+    PageModel edited = session.model();
+    edited.ScreenImage = u8("nova.png");
+    QString written;
+    EXPECT_EQ(session.compileAndStore(edited, &written), u8("Ok"));
+    EXPECT_TRUE(written.contains(u8("  telpos= nova.png\r\n")));
+    EXPECT_EQ(store.scripts[u8("a")], written);
+}
+
+TEST(PageSession, AFailedOpenKeepsThePageAndRefusesToStore)
+{
+    struct Case {
+        const char *reply;
+        const char *status;
+    };
+    const Case cases[] = {
+        {"Sem conexão!!!", "Sem conexão!!!"},
+        {"Tente novamente!", "Tente novamente!"},
+        {"Script não encontrado\r\n", "Script não encontrado"},
+        {"", "Tente novamente!"},
+        {"ok\r\n//mob txt b\r\n", "ok"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.reply);
+        MemoryStore store;
+        store.scripts[u8("a")] = pageTemplate(NewPageKind::Text, u8("a"));
+        store.failures[u8("b")] = u8(c.reply);
+        PageSession session(store);
+        ASSERT_TRUE(session.open(u8("a")).Ok);
+        const PageModel before = session.model();
+
+        const PageSession::Opened failed = session.open(u8("b"));
+        EXPECT_FALSE(failed.Ok);
+        EXPECT_EQ(failed.Status, u8(c.status));
+        EXPECT_EQ(session.scriptName(), u8("a"));
+        EXPECT_EQ(session.model(), before);
+        EXPECT_FALSE(session.canStore());
+        EXPECT_EQ(session.compileAndStore(before), kNotLoadedStatus);
+        EXPECT_EQ(session.storeSource(u8("//mob txt a\r\nfim\r\n")), kNotLoadedStatus);
+        EXPECT_EQ(store.stores, 0);
+
+        ASSERT_TRUE(session.open(u8("a")).Ok);
+        EXPECT_EQ(session.storeSource(u8("//mob txt a\r\nfim\r\n")), u8("Ok"));
+    }
+}
+
+TEST(PageSession, NothingIsStoredBeforeAPageOpensOrFromAnEmptyText)
+{
+    MemoryStore store;
+    PageSession session(store);
+    EXPECT_EQ(session.compileAndStore(PageModel()), kNotLoadedStatus);
+    store.scripts[u8("a")] = pageTemplate(NewPageKind::Text, u8("a"));
+    ASSERT_TRUE(session.open(u8("a")).Ok);
+    EXPECT_EQ(session.storeSource(u8(" \r\n\t\r\n")), kEmptyScriptStatus);
+    EXPECT_EQ(store.stores, 0);
+}
+
+TEST(PageSession, ReturnScriptCarriesOverToTheNextPage)
+{
+    MemoryStore store;
+    store.scripts[u8("a")] = u8("//mob txt a\r\n  retscp= a\r\n");
+    store.scripts[u8("b")] = u8("//mob txt b\r\n");
+    PageSession session(store);
+    session.open(u8("a"));
+    session.open(u8("b"));
+    EXPECT_EQ(session.model().ReturnScript, u8("a"));
+    EXPECT_FALSE(session.model().Returnable);
+}
+
+TEST(RunUrl, NamesThePageTheRunViewMovesTo)
+{
+    struct Case {
+        const char *url;
+        std::optional<const char *> script;
+    };
+    const Case cases[] = {
+        {"http://h/html/vestra/exescp.php?Idx=7&Pfx=abc&Scp=p1", "p1"},
+        {"http://h/html/vestra/exescp.php?Idx=7&Pfx=abc&Scp=p1&x=2", "p1"},
+        {"http://h/html/vestra/exescp.php?Scp=sala%201&Idx=1", "sala 1"},
+        {"http://h/html/vestra/exescp.php?Scp=ca%E7a", "caça"},
+        {"http://h/html/vestra/exescp.php?Idx=1&Scp=xvlt", "volta"},
+        {"http://h/html/vestra/exescp.php?Idx=1&Scp=", ""},
+        {"http://outro.site/pagina.htm", std::nullopt},
+        {"http://h/x?scp=p1", std::nullopt},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.url);
+        const std::optional<QString> got = scriptOfRunUrl(u8(c.url), u8("volta"));
+        ASSERT_EQ(got.has_value(), c.script.has_value());
+        if (got) {
+            EXPECT_EQ(*got, u8(*c.script));
+        }
+    }
+}
