@@ -44,8 +44,9 @@ QByteArray toCp1252(const QString &text)
 {
     QByteArray bytes(text.size(), Qt::Uninitialized);
     char *out = bytes.data();
+    const char16_t *in = reinterpret_cast<const char16_t *>(text.constData());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
+        const char16_t c = in[i];
         if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
             out[i] = char(c);
             continue;

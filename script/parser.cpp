@@ -21,38 +21,52 @@ bool has(QStringView line, QLatin1StringView prefix)
     return line.startsWith(prefix);
 }
 
+LineKind sectionKind(QStringView line)
+{
+    if (line.size() >= 4 && line[1] == u'/' && line[3] == u':' && line[2] >= u'0' && line[2] <= u'6')
+        return static_cast<LineKind>(static_cast<int>(LineKind::Section0) + (line[2].unicode() - u'0'));
+    if (has(line, QLatin1StringView("//mob")))
+        return LineKind::Header;
+    if (has(line, QLatin1StringView("//cmd=")))
+        return LineKind::Command;
+    if (has(line, QLatin1StringView("//objjog=")))
+        return LineKind::ObjBar;
+    return LineKind::Other;
+}
+
+// Dispatches on the first letter, since this runs for every line read.
 LineKind kindOf(QStringView line)
 {
     if (line.isEmpty())
         return LineKind::Blank;
-    if (has(line, QLatin1StringView("//mob")))
-        return LineKind::Header;
-    if (has(line, QLatin1StringView("retscp=")))
-        return LineKind::Retscp;
-    if (has(line, QLatin1StringView("backtxt=")))
-        return LineKind::Backtxt;
-    if (has(line, QLatin1StringView("somini=")))
-        return LineKind::Somini;
-    if (has(line, QLatin1StringView("telpos=")))
-        return LineKind::Telpos;
-    if (has(line, QLatin1StringView("texto=")))
-        return LineKind::Texto;
-    if (line == QLatin1StringView("boxon"))
-        return LineKind::Boxon;
-    if (line.size() >= 4 && line[0] == u'/' && line[1] == u'/' && line[3] == u':'
-        && line[2] >= u'0' && line[2] <= u'6')
-        return static_cast<LineKind>(static_cast<int>(LineKind::Section0) + (line[2].unicode() - u'0'));
-    if (has(line, QLatin1StringView("margem=")))
-        return LineKind::Margem;
-    if (line == kDividerLine)
-        return LineKind::Divider;
-    if (line == QLatin1StringView("fim"))
-        return LineKind::Fim;
-    if (has(line, QLatin1StringView("cmd=")) || has(line, QLatin1StringView("//cmd=")))
-        return LineKind::Command;
-    if (has(line, QLatin1StringView("objjog=")) || has(line, QLatin1StringView("//objjog=")))
-        return LineKind::ObjBar;
-    return LineKind::Other;
+    switch (line[0].unicode()) {
+    case u'/':
+        return sectionKind(line);
+    case u'r':
+        return has(line, QLatin1StringView("retscp=")) ? LineKind::Retscp : LineKind::Other;
+    case u'b':
+        if (has(line, QLatin1StringView("backtxt=")))
+            return LineKind::Backtxt;
+        return line == QLatin1StringView("boxon") ? LineKind::Boxon : LineKind::Other;
+    case u's':
+        return has(line, QLatin1StringView("somini=")) ? LineKind::Somini : LineKind::Other;
+    case u't':
+        if (has(line, QLatin1StringView("telpos=")))
+            return LineKind::Telpos;
+        return has(line, QLatin1StringView("texto=")) ? LineKind::Texto : LineKind::Other;
+    case u'm':
+        return has(line, QLatin1StringView("margem=")) ? LineKind::Margem : LineKind::Other;
+    case u'c':
+        if (line == kDividerLine)
+            return LineKind::Divider;
+        return has(line, QLatin1StringView("cmd=")) ? LineKind::Command : LineKind::Other;
+    case u'o':
+        return has(line, QLatin1StringView("objjog=")) ? LineKind::ObjBar : LineKind::Other;
+    case u'f':
+        return line == QLatin1StringView("fim") ? LineKind::Fim : LineKind::Other;
+    default:
+        return LineKind::Other;
+    }
 }
 
 // Lines that end a section early: any line with a reading rule of its own.
