@@ -12,7 +12,7 @@ packages=(
   libcpp-httplib-dev libsqlite3-dev libqrencode-dev libssl-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth imagemagick x11-utils sox fonts-dejavu-core
+  xvfb xauth imagemagick x11-utils sox lame fonts-dejavu-core
 )
 
 missing=()

@@ -1,0 +1,60 @@
+#include "call.h"
+
+#include "messages.h"
+#include "names.h"
+
+namespace velorin {
+
+QString Call::value(const char *key) const
+{
+    if (!m_request.has_param(key))
+        throw Refusal{QString::fromUtf16(msg::MissingKey).arg(QLatin1StringView(key))};
+    return decodeValue(m_request.get_param_value(key));
+}
+
+QString Call::name(const char *key) const
+{
+    const QString text = value(key);
+    if (!isPlainName(text))
+        throw Refusal{QString::fromUtf16(msg::BadName).arg(QLatin1StringView(key))};
+    return canonicalName(text);
+}
+
+QByteArray Call::part(const char *key) const
+{
+    if (m_request.has_file(key)) {
+        const std::string &content = m_request.get_file_value(key).content;
+        return QByteArray(content.data(), qsizetype(content.size()));
+    }
+    if (m_request.has_param(key)) {
+        const std::string content = m_request.get_param_value(key);
+        return QByteArray(content.data(), qsizetype(content.size()));
+    }
+    throw Refusal{QString::fromUtf16(msg::MissingKey).arg(QLatin1StringView(key))};
+}
+
+Account Call::account() const
+{
+    const QString login = value("Login");
+    const QString password = value("Senha");
+    auto author = m_context.Data.authenticate(login, password);
+    if (!author)
+        throw Refusal{QString::fromUtf16(msg::BadLogin)};
+    return *author;
+}
+
+void Call::checkIndex(const Account &author) const
+{
+    if (value("Idx").trimmed() != QString::number(author.Id))
+        throw Refusal{QString::fromUtf16(msg::BadIndex)};
+}
+
+Adventure Call::adventure(const Account &author) const
+{
+    auto found = m_context.Data.reachableAdventure(author.Id, name("Pfx"));
+    if (!found)
+        throw Refusal{QString::fromUtf16(msg::NoAdventure)};
+    return *found;
+}
+
+} // namespace velorin

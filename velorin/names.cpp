@@ -1,0 +1,73 @@
+#include "names.h"
+
+#include "codepage.h"
+#include "textlines.h"
+
+#include <QStringDecoder>
+
+#include <cctype>
+
+namespace velorin {
+
+bool isPlainName(const QString &name)
+{
+    if (name.isEmpty() || name.size() > 120 || name.startsWith(u'.'))
+        return false;
+    if (name.contains(u'/') || name.contains(u'\\') || name.contains(QStringLiteral("..")))
+        return false;
+    for (QChar c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || (c.unicode() >= 0x80 && c.unicode() < 0xA0))
+            return false;
+    }
+    return true;
+}
+
+QString canonicalName(const QString &name)
+{
+    return nimbra::BlankToUnderscore(name);
+}
+
+static bool hasMultiByte(const std::string &bytes)
+{
+    for (unsigned char c : bytes) {
+        if (c >= 0x80)
+            return true;
+    }
+    return false;
+}
+
+QString decodeValue(const std::string &bytes)
+{
+    const QByteArray raw(bytes.data(), qsizetype(bytes.size()));
+    if (hasMultiByte(bytes)) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = utf8.decode(raw);
+        if (!utf8.hasError())
+            return text;
+    }
+    return nimbra::fromCp1252(raw);
+}
+
+QString hexOf(const QString &text)
+{
+    return QString::fromLatin1(nimbra::toCp1252(text).toHex().toUpper());
+}
+
+QString fromHex(const QString &hex)
+{
+    const QByteArray digits = hex.toLatin1();
+    if (digits.size() % 2 != 0)
+        return {};
+    for (char c : digits) {
+        if (!std::isxdigit(static_cast<unsigned char>(c)))
+            return {};
+    }
+    return nimbra::fromCp1252(QByteArray::fromHex(digits));
+}
+
+QString urlValue(const QString &value)
+{
+    return QString::fromLatin1(value.toUtf8().toPercentEncoding("$"));
+}
+
+} // namespace velorin

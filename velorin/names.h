@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <string>
+
+namespace velorin {
+
+// A name that may become a file or folder name: one plain component, not
+// empty, without "/", "\\", "..", control characters or a leading dot.
+bool isPlainName(const QString &name);
+
+// Names travel with "_" for blanks; the service keeps the "_" spelling so
+// that "a b" and "a_b" are one name.
+QString canonicalName(const QString &name);
+
+// Query values arrive as percent-decoded bytes: UTF-8 when they form valid
+// multi-byte UTF-8, otherwise the client's Windows-1252.
+QString decodeValue(const std::string &bytes);
+
+// Upper-case hexadecimal of the Windows-1252 bytes, and back (empty on bad hex).
+QString hexOf(const QString &text);
+QString fromHex(const QString &hex);
+
+// Percent-encodes a value for a link inside a page (UTF-8 bytes).
+QString urlValue(const QString &value);
+
+} // namespace velorin
