@@ -65,6 +65,9 @@ void addSiteRoutes(httplib::Server &server, Context &context)
         response.set_redirect("/nimbra/index.htm");
     });
     server.set_payload_max_length(kMaxBody);
+    // Headers and body go out in separate writes; without this a kept-alive
+    // connection waits for the peer's delayed acknowledgement every time.
+    server.set_tcp_nodelay(true);
     server.set_error_handler([](const httplib::Request &, httplib::Response &response) {
         if (!response.body.empty())
             return;

@@ -1,0 +1,10 @@
+# Requests per second of the local service, on loopback.
+if(TARGET velorin-local)
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(BENCH_HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
+  add_executable(service_bench service_bench.cpp)
+  target_include_directories(service_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests/velorin)
+  target_compile_definitions(service_bench PRIVATE VELORIN_LOCAL_PATH="$<TARGET_FILE:velorin-local>")
+  target_link_libraries(service_bench PRIVATE PkgConfig::BENCH_HTTPLIB benchmark::benchmark nimbra_flags)
+  add_dependencies(service_bench velorin-local)
+endif()
