@@ -1,15 +1,30 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts the client against the local
-# reference service with the demo adventure.
+# reference service with the demo adventure (login demo, password demo).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+port=8642
+data=build/velorin-data
 
 scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build
 
-if [ -x build/app/nimbra ]; then
-  exec build/app/nimbra
+service_running() {
+  (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null
+}
+
+mkdir -p "$data"
+if [ ! -x build/app/nimbra ]; then
+  # No desktop client in this build yet: serve the demo adventure so it can
+  # be played in a browser.
+  echo "Aventura de demonstração: http://127.0.0.1:$port/html/vestra/inicio.php?Pfx=casa"
+  exec build/velorin/velorin-local --port "$port" --data "$data" --demo
 fi
-echo "Cliente ainda não construído; a ferramenta de scripts está em build/cli/nimbra-script"
-build/cli/nimbra-script new txt exemplo | iconv -f CP1252 -t UTF-8
+
+if ! service_running; then
+  build/velorin/velorin-local --port "$port" --data "$data" --demo > "$data/velorin.log" 2>&1 &
+  for _ in $(seq 50); do service_running && break; sleep 0.1; done
+fi
+exec build/app/nimbra
