@@ -310,6 +310,8 @@ private:
 
     // Takes up to count entry lines; blank lines are skipped, foreign lines
     // kept in place, and a line with a rule of its own ends the section.
+    // A screen link may be written exactly as the divider line, so there
+    // the divider reads as a link.
     template <typename ReadEntry>
     void readSection(ScriptPlace section, int number, int count, LineKind entryKind, ReadEntry readEntry)
     {
@@ -318,7 +320,7 @@ private:
         while (k < count && m_next < m_lines.size()) {
             const QStringView line = peek();
             const LineKind kind = kindOf(line);
-            if (kind == entryKind) {
+            if (kind == entryKind || (section == ScriptPlace::Section6 && kind == LineKind::Divider)) {
                 readEntry(k, line);
                 ++k;
                 m_place = std::max(m_place, placeAfter(section, k));

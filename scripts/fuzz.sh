@@ -11,4 +11,4 @@ cmake --build build-fuzz --target script_fuzz
 work=build-fuzz/corpus
 mkdir -p "$work"
 cp -n tests/fuzz/corpus/* "$work"/
-build-fuzz/tests/fuzz/script_fuzz -max_total_time="$seconds" -timeout=10 -max_len=8192 "$work"
+build-fuzz/tests/fuzz/script_fuzz -seed=1 -max_total_time="$seconds" -timeout=10 -max_len=8192 "$work"

@@ -7,6 +7,7 @@
 #include "textlines.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 using namespace nimbra;
@@ -19,10 +20,12 @@ QString format(const QString &script)
     return generateScript(page, page.HeaderName);
 }
 
-void require(bool condition)
+void require(bool condition, const char *property)
 {
-    if (!condition)
+    if (!condition) {
+        std::fprintf(stderr, "property failed: %s\n", property);
         std::abort();
+    }
 }
 
 void requireKeptLinesWritten(const PageModel &page, const QString &written)
@@ -32,7 +35,7 @@ void requireKeptLinesWritten(const PageModel &page, const QString &written)
     for (const KeptLine &kept : page.KeptLines) {
         while (at < lines.size() && trimLine(lines[at]) != kept.Text)
             ++at;
-        require(at < lines.size());
+        require(at < lines.size(), "kept line written");
         ++at;
     }
 }
@@ -46,8 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString once = generateScript(page, page.HeaderName);
     requireKeptLinesWritten(page, once);
     const QString twice = format(once);
-    require(format(twice) == twice);
+    require(format(twice) == twice, "format stable");
     if (!page.FreeSection.isEmpty())
-        require(twice == once);
+        require(twice == once, "free section stable");
     return 0;
 }

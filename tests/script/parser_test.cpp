@@ -1,3 +1,4 @@
+#include "generator.h"
 #include "parser.h"
 #include "templates.h"
 #include "testutil.h"
@@ -153,6 +154,20 @@ TEST(Parser, SectionsTakeTheirCountOfLines)
     EXPECT_EQ(m.IconSlots[7].Mark, QString());
     EXPECT_EQ(m.IconSlots[8].Mark, u8("//"));
     EXPECT_EQ(m.ObjBarMark, QString());
+}
+
+TEST(Parser, ALinkWrittenLikeTheDividerStaysALink)
+{
+    // This link is written back with exactly the text of the divider line.
+    const PageModel m = parseLines({"//mob img p", "  //6:", "  cmd=!shp,000,369,920,2,fio.png", "  cmd= fig,1,1,1,1,a,l1",
+                                    "  //2:", "  cmd= shp,000,369,920,2,fio.png", "  //3:"});
+    ASSERT_EQ(m.ScreenLinks[1].Arg2, u8("l1"));
+    const QString once = generateScript(m, m.HeaderName);
+    const PageModel again = parseScriptText(once);
+    EXPECT_EQ(again.ScreenLinks[0].Mark, QString());
+    EXPECT_EQ(again.ScreenLinks[1].Arg2, u8("l1")) << "the divider-like link does not end the links section";
+    const QString twice = generateScript(again, m.HeaderName);
+    EXPECT_EQ(generateScript(parseScriptText(twice), m.HeaderName), twice);
 }
 
 TEST(Parser, ShortSectionsLeaveTheRestSwitchedOff)
