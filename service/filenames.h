@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace nimbra {
+
+// A name from the service or a list that is to become a local path must be
+// one plain file-name component: not empty, not "." or "..", without "/",
+// "\\" or control characters.
+bool isPlainFileName(const QString &name);
+
+} // namespace nimbra

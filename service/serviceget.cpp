@@ -1,0 +1,62 @@
+#include "serviceget.h"
+
+#include "codepage.h"
+#include "isonline.h"
+
+#include <QUrl>
+
+namespace nimbra {
+
+void ServiceClient::show(Activity activity)
+{
+    if (m_indicator)
+        m_indicator(activity);
+}
+
+template <typename Transfer>
+HttpResult ServiceClient::during(Activity activity, Transfer transfer)
+{
+    show(activity);
+    HttpResult result = transfer();
+    show(Activity::Rest);
+    return result;
+}
+
+QString ServiceClient::ServiceGet(const QString &url)
+{
+    show(Activity::Request);
+    const QString host = QUrl(url).host();
+    QString reply;
+    if (!(m_online ? m_online(host) : IsOnline(host))) {
+        reply = kNoConnection;
+    } else {
+        const HttpResult result = m_http.get(url);
+        reply = result.Ok ? fromCp1252(result.Body) : kTryAgain;
+    }
+    show(Activity::Rest);
+    return reply;
+}
+
+QStringList ServiceClient::fetchList(const QString &url)
+{
+    const Reply reply = get(url);
+    return reply.isOk() ? reply.data() : QStringList();
+}
+
+HttpResult ServiceClient::direct(const QString &url, Activity activity)
+{
+    return during(activity, [&] { return m_http.get(url); });
+}
+
+HttpResult ServiceClient::postField(const QString &url, const QString &field, const QByteArray &value)
+{
+    return during(Activity::Request, [&] { return m_http.postField(url, field, value); });
+}
+
+HttpResult ServiceClient::postFile(const QString &url, const QString &field, const QString &filePath,
+                                   const QString &contentType)
+{
+    return during(Activity::Upload, [&] { return m_http.postFile(url, field, filePath, contentType); });
+}
+
+} // namespace nimbra

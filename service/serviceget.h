@@ -1,0 +1,56 @@
+#pragma once
+
+#include "http.h"
+#include "reply.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace nimbra {
+
+// The activity indicator's states.
+enum class Activity { Rest, Request, Upload };
+
+inline const QString kNoConnection = QStringLiteral("Sem conexão!!!");
+inline const QString kTryAgain = QStringLiteral("Tente novamente!");
+
+// The service as the windows use it: ServiceGet never fails towards its
+// caller, direct requests hand their failure back, and the indicator shows
+// what runs.
+class ServiceClient final {
+public:
+    explicit ServiceClient(Http &http) : m_http(http) {}
+
+    using Indicator = std::function<void(Activity)>;
+    using OnlineProbe = std::function<bool(const QString &host)>;
+    void setIndicator(Indicator indicator) { m_indicator = std::move(indicator); }
+    // Replaces the connectivity check (tests: an offline machine).
+    void setOnlineProbe(OnlineProbe probe) { m_online = std::move(probe); }
+
+    Http &http() { return m_http; }
+
+    // GET with the connectivity check and the indicator; "Sem conexão!!!"
+    // when offline (nothing sent), "Tente novamente!" for any transfer error.
+    QString ServiceGet(const QString &url);
+    Reply get(const QString &url) { return Reply(ServiceGet(url)); }
+    // List fetch: lines 1 onwards of an "Ok" reply, else nothing.
+    QStringList fetchList(const QString &url);
+
+    // Direct requests: no connectivity check; the indicator shows `activity`
+    // while they run. A failure comes back as a failed result.
+    HttpResult direct(const QString &url, Activity activity = Activity::Request);
+    HttpResult postField(const QString &url, const QString &field, const QByteArray &value);
+    HttpResult postFile(const QString &url, const QString &field, const QString &filePath, const QString &contentType);
+
+private:
+    void show(Activity activity);
+    template <typename Transfer>
+    HttpResult during(Activity activity, Transfer transfer);
+
+    Http &m_http;
+    Indicator m_indicator;
+    OnlineProbe m_online;
+};
+
+} // namespace nimbra

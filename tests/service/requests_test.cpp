@@ -1,0 +1,323 @@
+#include "recorder.h"
+
+#include "adventure.h"
+#include "download.h"
+#include "requesturl.h"
+#include "serviceget.h"
+#include "update.h"
+#include "velorin.h"
+#include "testutil.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace nimbra;
+using namespace std::chrono_literals;
+
+namespace {
+
+QString q(const std::string &s)
+{
+    return QString::fromStdString(s);
+}
+
+// The client side wired to the recording server.
+class RequestTest : public ::testing::Test {
+protected:
+    RequestTest() : m_client(m_http), m_service(m_session, m_client)
+    {
+        m_session.setSite(q(m_recorder.siteUrl()));
+        m_session.Login = u8("ana");
+        m_session.Password = u8("s&1 #");
+        m_session.AdvPrefix = u8("cas");
+        m_session.UserIdx = u8("7");
+        m_client.setIndicator([this](Activity a) { m_activity.push_back(a); });
+    }
+
+    std::string lastQuery() { return m_recorder.last().Target; }
+
+    Recorder m_recorder;
+    Http m_http;
+    Session m_session;
+    ServiceClient m_client;
+    Velorin m_service;
+    std::vector<Activity> m_activity;
+};
+
+} // namespace
+
+TEST(RequestUrl, PercentEncodesEveryByteButTheUnreserved)
+{
+    const struct {
+        const char *value;
+        const char *encoded;
+    } cases[] = {
+        {"", ""},
+        {"abcXYZ019-._~", "abcXYZ019-._~"},
+        {"a b", "a%20b"},
+        {"&#+%=?", "%26%23%2B%25%3D%3F"},
+        {"ção", "%E7%E3o"},          // Windows-1252 bytes, not UTF-8
+        {"%20", "%2520"},           // a literal percent text stays a text
+        {"\r\n", "%0D%0A"},
+        {"€", "%80"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(percentEncode(u8(c.value)), u8(c.encoded)) << c.value;
+}
+
+TEST(RequestUrl, RunAndChartAddresses)
+{
+    EXPECT_EQ(runUrl(u8("http://h/"), u8("7"), u8("abc"), u8("p1")), u8("http://h/html/vestra/exescp.php?Idx=7&Pfx=abc&Scp=p1"));
+    EXPECT_EQ(runUrl(u8("http://h/"), u8("7"), u8("abc"), u8("sala 2")),
+              u8("http://h/html/vestra/exescp.php?Idx=7&Pfx=abc&Scp=sala%202"));
+    EXPECT_EQ(qrChartUrl(u8("http://h/"), u8("http://h/html/vestra/inicio.php?Pfx=abc")),
+              u8("http://h/chart?cht=qr&chs=160x160&chl=http%3A%2F%2Fh%2Fhtml%2Fvestra%2Finicio.php%3FPfx%3Dabc"));
+}
+
+TEST(Replies, SplitAndStatus)
+{
+    const struct {
+        const char *text;
+        qsizetype lines;
+        bool ok;
+    } cases[] = {
+        {"", 0, false},     {"Ok", 1, true},          {"Ok\r\n", 1, true}, {"ok\r\nx", 2, false},
+        {"Ok \r\nx", 2, false}, {"Ok\ra\nb\r\n", 3, true}, {"\r\nOk", 2, false},
+    };
+    for (const auto &c : cases) {
+        const Reply r(u8(c.text));
+        EXPECT_EQ(r.size(), c.lines) << c.text;
+        EXPECT_EQ(r.isOk(), c.ok) << c.text;
+    }
+    const Reply shortReply(u8("Ok\r\nana"));
+    EXPECT_EQ(shortReply.line(4), QString()) << "missing lines read as empty";
+    EXPECT_EQ(Reply().status(), QString());
+}
+
+TEST_F(RequestTest, EveryEndpointSendsItsKeysInOrder)
+{
+    const std::string login = "?Login=ana&Senha=s%261%20%23";
+    const struct {
+        std::function<void()> call;
+        std::string target;
+    } cases[] = {
+        {[&] { m_service.login(u8("Ana"), u8("x y")); }, "/nimbra/wbetz/nmbLog.php?Login=Ana&Senha=x%20y"},
+        {[&] { m_service.newAccount(u8("novo"), u8("p+q"), u8("a@b.c")); },
+         "/nimbra/wbetz/mobNwUsr.php?Login=novo&Senha=p%2Bq&Email=a%40b.c"},
+        {[&] { m_service.listAdventures(); }, "/nimbra/wbetz/mobList.php" + login},
+        {[&] { m_service.adventureData(u8("A casa  velha")); }, "/nimbra/wbetz/mobDados.php" + login + "&Adv=A_casa__velha"},
+        {[&] { m_service.putAdventureStyle(u8("Times New Roman"), u8("FF 000"), u8("000000"), u8("0000FF")); },
+         "/nimbra/wbetz/mobPtAdv.php" + login + "&Pfx=cas&Fonte=Times%20New%20Roman&CorFnd=FF%20000&CorTxt=000000&CorLnk=0000FF"},
+        {[&] { m_service.newAdventure(u8("nov"), u8("Nova aventura")); },
+         "/nimbra/wbetz/mobNwAdv.php" + login + "&Pfx=nov&Idx=7&Nom=Nova_aventura"},
+        {[&] { m_service.listScripts(); }, "/nimbra/wbetz/nmbLsScp.php" + login + "&Pfx=cas"},
+        {[&] { m_service.fetchScript(u8("sala 2")); }, "/nimbra/wbetz/nmbGtScp.php" + login + "&Pfx=cas&Scp=sala%202"},
+        {[&] { m_service.storeScript(u8("p"), u8("x")); }, "/nimbra/wbetz/nmbPtScp.php" + login + "&Pfx=cas&Scp=p"},
+        {[&] { m_service.newScript(u8("p&q")); }, "/nimbra/wbetz/mobNwScp.php" + login + "&Pfx=cas&Scp=p%26q&Idx=7"},
+        {[&] { m_service.listObjects(); }, "/nimbra/wbetz/nmbLsObj.php" + login + "&Pfx=cas"},
+        {[&] { m_service.object(u8("chave")); }, "/nimbra/wbetz/mobGtObj.php" + login + "&Pfx=cas&Idx=7&Nome=chave"},
+        {[&] { m_service.putObject(u8("chave"), u8("sala"), u8("c.png")); },
+         "/nimbra/wbetz/mobPtObj.php" + login + "&Pfx=cas&Nome=chave&Loc=sala&Shp=c.png"},
+        {[&] { m_service.newObject(u8("lamp")); }, "/nimbra/wbetz/mobNwObj.php" + login + "&Pfx=cas&Nome=lamp&Idx=7"},
+        {[&] { m_service.putParameters(u8("O título"), u8("inicio")); },
+         "/nimbra/wbetz/mobPtPrm.php" + login + "&Pfx=cas&Nome=O_t%EDtulo&Scp=inicio"},
+        {[&] { m_service.listEditors(); }, "/nimbra/wbetz/mobLsLib.php" + login + "&Pfx=cas"},
+        {[&] { m_service.putEditors({u8("a"), u8("b")}); }, "/nimbra/wbetz/mobPtLib.php" + login + "&Pfx=cas"},
+        {[&] { m_service.listSounds(u8("agua")); }, "/nimbra/wbetz/mobLsSom.php" + login + "&Cat=agua"},
+        {[&] { m_service.listServerFiles(); }, "/nimbra/wbetz/mobLsArq.php" + login + "&Pfx=cas"},
+        {[&] { m_service.deleteFile(u8("a b.png")); }, "/nimbra/wbetz/mobDtArq.php" + login + "&Pfx=cas&Arq=a%20b.png"},
+        {[&] { m_service.version(); }, "/nimbra/wbetz/mobVrs.php"},
+    };
+    for (const auto &c : cases) {
+        c.call();
+        EXPECT_EQ(lastQuery(), c.target);
+    }
+}
+
+TEST_F(RequestTest, ServiceGetOfflineSendsNothing)
+{
+    m_client.setOnlineProbe([](const QString &) { return false; });
+    EXPECT_EQ(m_client.ServiceGet(m_session.ServiceUrl + u8("mobList.php")), kNoConnection);
+    EXPECT_TRUE(m_recorder.requests().empty());
+    EXPECT_EQ(m_activity, (std::vector<Activity>{Activity::Request, Activity::Rest}));
+}
+
+TEST_F(RequestTest, TransferFailuresBecomeTryAgain)
+{
+    m_http.setTimeouts(2000ms, 1000ms);
+    const struct {
+        const char *what;
+        Answer answer;
+    } cases[] = {
+        {"HTTP 500", {500, "Ok"}},
+        {"HTTP 404", {404, "Ok"}},
+        {"stalled past the inactivity time-out", {200, "Ok", 3000ms}},
+    };
+    for (const auto &c : cases) {
+        m_recorder.answer(c.answer);
+        m_activity.clear();
+        EXPECT_EQ(m_client.ServiceGet(m_session.ServiceUrl + u8("mobList.php")), kTryAgain) << c.what;
+        EXPECT_EQ(m_activity.back(), Activity::Rest) << c.what;
+    }
+    Session nowhere;
+    nowhere.setSite(u8("http://127.0.0.1:1/"));
+    EXPECT_EQ(m_client.ServiceGet(nowhere.ServiceUrl + u8("mobList.php")), kTryAgain) << "refused connection";
+}
+
+TEST_F(RequestTest, DirectFailuresAreNeverOk)
+{
+    m_recorder.answer({500, "Ok"});
+    const QString text = m_service.newScript(u8("p"));
+    EXPECT_NE(text, u8("Ok"));
+    EXPECT_TRUE(text.startsWith(u8("Falha na conexão"))) << text.toStdString();
+    EXPECT_EQ(m_activity, (std::vector<Activity>{Activity::Request, Activity::Rest}));
+}
+
+TEST_F(RequestTest, EmptyBodyHasNoLines)
+{
+    m_recorder.answer({200, ""});
+    const Reply reply = m_client.get(m_session.ServiceUrl + u8("mobList.php"));
+    EXPECT_EQ(reply.size(), 0);
+    EXPECT_FALSE(reply.isOk());
+}
+
+TEST_F(RequestTest, HeadersAndCookiesAreKept)
+{
+    m_recorder.answer({200, "Ok", 0ms, "sessao=abc123; Path=/"});
+    m_service.listAdventures();
+    m_recorder.answer({200, "Ok"});
+    m_service.listScripts();
+    const Recorded second = m_recorder.last();
+    EXPECT_EQ(httplib::detail::get_header_value(second.Headers, "Cookie", 0, ""), std::string("sessao=abc123"));
+    EXPECT_EQ(httplib::detail::get_header_value(second.Headers, "Accept", 0, ""), std::string("text/html, */*"));
+    EXPECT_EQ(httplib::detail::get_header_value(second.Headers, "User-Agent", 0, ""),
+              std::string("Mozilla/3.0 (compatible; Indy Library)"));
+    EXPECT_FALSE(second.Headers.count("Authorization"));
+}
+
+TEST_F(RequestTest, MultipartBodiesAsTheServiceReceivesThem)
+{
+    m_service.storeScript(u8("p"), u8("//mob txt p\r\n  texto= ção\r\n  fim\r\n"));
+    Recorded post = m_recorder.last();
+    ASSERT_EQ(post.Method, "POST");
+    ASSERT_EQ(post.Files.count("texto"), 1u);
+    EXPECT_EQ(post.Files.find("texto")->second.content, std::string("//mob txt p\r\n  texto= \xE7\xE3o\r\n  fim\r\n"));
+    EXPECT_EQ(post.Files.find("texto")->second.filename, "");
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u8("tela 1.png"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("\x89PNG\0\1\2", 7));
+    file.close();
+    m_activity.clear();
+    m_service.uploadFile(path, u8("tela 1.png"));
+    post = m_recorder.last();
+    ASSERT_EQ(post.Files.count("Img"), 1u);
+    const auto &part = post.Files.find("Img")->second;
+    EXPECT_EQ(part.filename, "tela 1.png");
+    EXPECT_EQ(part.content_type, "image/jpg");
+    EXPECT_EQ(part.content, std::string("\x89PNG\0\1\2", 7));
+    EXPECT_EQ(m_activity, (std::vector<Activity>{Activity::Upload, Activity::Rest}));
+}
+
+TEST_F(RequestTest, UploadOfAMissingFileSendsNothing)
+{
+    const QString text = m_service.uploadFile(u8("/nao/existe.png"), u8("existe.png"));
+    EXPECT_TRUE(m_recorder.requests().empty());
+    EXPECT_NE(text, u8("Ok"));
+}
+
+TEST_F(RequestTest, VersionCheckComparesTheWholeText)
+{
+    const struct {
+        Answer answer;
+        VersionCheck expected;
+    } cases[] = {
+        {{200, "0.1m"}, VersionCheck::Same},
+        {{200, "0.1m\r\n"}, VersionCheck::Other},
+        {{200, "0.2a"}, VersionCheck::Other},
+        {{200, ""}, VersionCheck::Same},
+        {{500, "0.2a"}, VersionCheck::Failed},
+    };
+    for (const auto &c : cases) {
+        m_recorder.answer(c.answer);
+        QString error;
+        EXPECT_EQ(CheckVersion(m_service, u8("0.1m"), &error), c.expected) << c.answer.Body;
+        EXPECT_EQ(error.isEmpty(), c.expected != VersionCheck::Failed);
+    }
+}
+
+TEST_F(RequestTest, DownloadsCountOnlyCompleteSuccessfulAnswers)
+{
+    QTemporaryDir dir;
+    m_session.AppDir = dir.path() + u8("/");
+    m_recorder.answer({200, "MZ updater"});
+    EXPECT_EQ(FetchUpdater(m_service, kUpdaterName), std::nullopt);
+    EXPECT_EQ(m_recorder.last().Target, "/nimbra/atlz.exe");
+    QFile updater(m_session.AppDir + kUpdaterName);
+    ASSERT_TRUE(updater.open(QIODevice::ReadOnly));
+    EXPECT_EQ(updater.readAll(), QByteArray("MZ updater"));
+    updater.close();
+    EXPECT_EQ(m_http.connectTimeout(), 5000ms);
+    EXPECT_EQ(m_http.inactivityTimeout(), 5000ms);
+
+    m_recorder.answer({500, "erro"});
+    EXPECT_NE(FetchUpdater(m_service, kUpdaterName), std::nullopt);
+    ASSERT_TRUE(updater.open(QIODevice::ReadOnly));
+    EXPECT_EQ(updater.readAll(), QByteArray("MZ updater")) << "a failed download leaves the old file";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{kUpdaterName}) << "no partial file left";
+    EXPECT_EQ(updaterParameters(u8("http://h/")), u8("4k82r6w http://h/nimbra/"));
+}
+
+TEST(AdventureData, AllOrNothing)
+{
+    auto reply = [](const char *status, const char *prefix, int lines) {
+        QStringList l = {u8(status), u8(prefix)};
+        while (l.size() < lines)
+            l.append(QStringLiteral("v%1").arg(l.size()));
+        return Reply(l.join(u8("\r\n")));
+    };
+    const struct {
+        Reply reply;
+        const char *why;
+    } refused[] = {
+        {reply("Aventura não encontrada", "abc", 18), "Aventura não encontrada"},
+        {reply("Ok", "abc", 17), "Dados da aventura incompletos!!!"},
+        {reply("Ok", "..", 18), "Prefixo da aventura inválido!!!"},
+        {reply("Ok", "a/b", 18), "Prefixo da aventura inválido!!!"},
+        {reply("Ok", "a\\b", 18), "Prefixo da aventura inválido!!!"},
+        {reply("Ok", "", 18), "Prefixo da aventura inválido!!!"},
+        {Reply(), ""},
+    };
+    for (const auto &c : refused) {
+        QString why;
+        EXPECT_FALSE(readAdventureData(c.reply, &why)) << c.why;
+        EXPECT_EQ(why, u8(c.why));
+    }
+    QString why;
+    const auto data = readAdventureData(reply("Ok", "abc", 18), &why);
+    ASSERT_TRUE(data);
+    EXPECT_EQ(data->Prefix, u8("abc"));
+    EXPECT_EQ(data->BackColor, u8("v12"));
+    EXPECT_EQ(data->StartScript, u8("v16"));
+    EXPECT_EQ(data->MainFont, u8("v17"));
+}
+
+TEST(AdventureData, ColorFromText)
+{
+    const struct {
+        const char *text;
+        QColor colour;
+    } cases[] = {
+        {"FF0000", QColor(255, 0, 0)}, {"00FF80", QColor(0, 255, 128)}, {"", QColor(206, 206, 206)},
+        {"ZZ0000", QColor(206, 206, 206)}, {"FF", QColor(255, 0, 0)},     {"0102030405", QColor(1, 2, 3)},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(ColorFromText(u8(c.text)), c.colour) << c.text;
+}
