@@ -1,0 +1,10 @@
+# The client's requests against a bare libcurl GET of the same address.
+if(TARGET nimbra_service AND TARGET velorin-local)
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(BENCH_CURL REQUIRED IMPORTED_TARGET libcurl)
+  add_executable(request_bench request_bench.cpp)
+  target_include_directories(request_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests/velorin)
+  target_compile_definitions(request_bench PRIVATE VELORIN_LOCAL_PATH="$<TARGET_FILE:velorin-local>")
+  target_link_libraries(request_bench PRIVATE nimbra_service PkgConfig::BENCH_CURL benchmark::benchmark nimbra_flags)
+  add_dependencies(request_bench velorin-local)
+endif()
