@@ -23,8 +23,15 @@ if [ ! -x build/app/nimbra ]; then
   exec build/velorin/velorin-local --port "$port" --data "$data" --demo
 fi
 
+started=
 if ! service_running; then
   build/velorin/velorin-local --port "$port" --data "$data" --demo > "$data/velorin.log" 2>&1 &
+  started=$!
   for _ in $(seq 50); do service_running && break; sleep 0.1; done
 fi
-exec build/app/nimbra
+echo "Nimbra: entre com o login demo e a senha demo."
+status=0
+build/app/nimbra || status=$?
+# The service this script started ends with the client.
+[ -n "$started" ] && kill "$started" 2>/dev/null
+exit "$status"

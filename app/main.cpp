@@ -1,0 +1,18 @@
+#include "tform1.h"
+
+#include <QApplication>
+#include <QTimer>
+
+int main(int argc, char *argv[])
+{
+    // The web views share the windows' graphics context.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    nimbra::TForm1 main;
+    main.createWindows();
+    main.show();
+    main.activateWindow();
+    // Without a window manager the main window may never be activated.
+    QTimer::singleShot(0, &main, &nimbra::TForm1::applySettingsOnce);
+    return app.exec();
+}

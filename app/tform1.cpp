@@ -1,0 +1,292 @@
+#include "tform1.h"
+
+#include "imagebutton.h"
+#include "pump.h"
+#include "settingsfile.h"
+#include "skin.h"
+#include "tform2.h"
+#include "tform3.h"
+#include "tform4.h"
+#include "tform5.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+
+namespace nimbra {
+
+namespace {
+
+constexpr int kDesignWidth = 1388;
+constexpr int kBandHeight = 54;
+const QColor kLedRest(0x80, 0x00, 0x00);
+const QColor kLedRequest(0x00, 0xFF, 0x00);
+const QColor kLedUpload(0xFF, 0x00, 0x00);
+
+QRect screenArea()
+{
+    return QGuiApplication::primaryScreen()->geometry();
+}
+
+QFont arial(int pixels, bool bold, bool italic = false)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
+void colour(QWidget *widget, QPalette::ColorRole role, const QColor &c)
+{
+    QPalette p = widget->palette();
+    p.setColor(role, c);
+    widget->setPalette(p);
+}
+
+} // namespace
+
+TForm1::TForm1() : QWidget(nullptr, Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("TForm1"));
+    const QRect screen = screenArea();
+    setGeometry(0, 0, screen.width(), screen.height() - 30);
+    setAutoFillBackground(true);
+    colour(this, QPalette::Window, QColor(0xCE, 0xCE, 0xCE));
+
+    session.AppDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    session.setSite(builtInSiteUrl());
+    session.BrowserUrl.clear();
+    client.setIndicator([this](Activity a) { setActivity(a); });
+    http.setPump(letPendingMessagesBeProcessed);
+    buildControls();
+}
+
+TForm1::~TForm1()
+{
+    // The other windows have no parent; they end with the main window.
+    delete form5;
+    delete form4;
+    delete form3;
+    delete form2;
+}
+
+void TForm1::createWindows()
+{
+    form2 = new TForm2(*this);
+    form3 = new TForm3(*this);
+    form4 = new TForm4(*this);
+    form5 = new TForm5(*this);
+}
+
+void TForm1::buildControls()
+{
+    m_topo1 = new QLabel(this);
+    m_topo1->setPixmap(Skin::topo1());
+    m_topo1->setGeometry(0, 0, 150, kBandHeight);
+    m_topo2 = new QLabel(this);
+    m_topo2->setPixmap(Skin::topo2());
+    m_topo2->setScaledContents(true);
+    m_topo2->setGeometry(150, 0, width() - 150, kBandHeight);
+
+    m_title = new QLabel(QStringLiteral("Nimbra - Velorin mobile  -  autoria de aventuras para celular"), this);
+    m_title->setFont(arial(16, true, true));
+    colour(m_title, QPalette::WindowText, QColor(0xD7, 0xEB, 0xFF));
+    m_title->move(145, 1);
+    m_title->adjustSize();
+
+    addMenu(QStringLiteral("Image22"), 157, QStringLiteral("Principal"), true);
+    addMenu(QStringLiteral("btWeb"), 262, QStringLiteral("Páginas web"), true);
+    addMenu(QStringLiteral("btAdv"), 392, QStringLiteral("Suas aventuras"), false);
+    addMenu(QStringLiteral("btLsp"), 662, QStringLiteral("Scripts"), false);
+    addMenu(QStringLiteral("btObj"), 762, QStringLiteral("Objetos"), false);
+    addMenu(QStringLiteral("btImg"), 862, QStringLiteral("Imagens"), false);
+    addMenu(QStringLiteral("btSnd"), 967, QStringLiteral("Sons"), false);
+    addMenu(QStringLiteral("btPrm"), 1047, QStringLiteral("Parâmetros"), false);
+
+    m_led = new QWidget(this);
+    m_led->setObjectName(QStringLiteral("Led"));
+    m_led->setAutoFillBackground(true);
+    m_led->resize(15, 8);
+    setActivity(Activity::Rest);
+
+    m_btBtf = new ImageButton(this, Skin::btUp(), Skin::btDw(), QStringLiteral("Alterna o fundo do aplicativo"));
+    m_btBtf->setObjectName(QStringLiteral("btBtf"));
+    connect(m_btBtf, &ImageButton::pressed, this, &TForm1::toggleBackground);
+    connect(m_btBtf, &ImageButton::released, this, [] { letPendingMessagesBeProcessed(); });
+
+    lbVrs = new QLabel(kOwnVersion, this);
+    lbVrs->setObjectName(QStringLiteral("lbVrs"));
+    lbVrs->setFont(arial(13, true));
+    lbVrs->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    colour(lbVrs, QPalette::WindowText, QColor(0x38, 0x65, 0xA9));
+    lbVrs->resize(30, 16);
+
+    m_fim = new ImageButton(this, Skin::btUp(), Skin::btDw(), QStringLiteral("Encerra o sistema"));
+    m_fim->setObjectName(QStringLiteral("Fim"));
+    connect(m_fim, &ImageButton::pressed, this, [this] {
+        letPendingMessagesBeProcessed();
+        writeSettingsFile();
+    });
+    connect(m_fim, &ImageButton::released, this, [] {
+        letPendingMessagesBeProcessed();
+        QTimer::singleShot(200, qApp, &QCoreApplication::quit);
+    });
+    placeRightAnchored();
+}
+
+TForm1::MenuEntry TForm1::addMenu(const QString &name, int x, const QString &caption, bool visible)
+{
+    auto *button = new ImageButton(this, Skin::btUp3(), Skin::btDw3(), QStringLiteral("Acesso aos jogos e parâmetros"));
+    button->setObjectName(name);
+    button->move(x, 26);
+    auto *label = new QLabel(caption, this);
+    label->setFont(arial(13, true));
+    colour(label, QPalette::WindowText, QColor(0x00, 0x00, 0x80));
+    label->move(x + 25, 26);
+    label->adjustSize();
+    button->setVisible(visible);
+    label->setVisible(visible);
+    connect(button, &ImageButton::clicked, this, [this, name] { openMenuPage(name); });
+    const MenuEntry entry{button, label};
+    m_menu.append({name, entry});
+    return entry;
+}
+
+void TForm1::placeRightAnchored()
+{
+    const int shift = width() - kDesignWidth;
+    m_led->move(1312 + shift, 30);
+    m_btBtf->move(1321 + shift, 2);
+    lbVrs->move(1338 + shift - 8, 25);
+    m_fim->move(1351 + shift, 2);
+    m_topo2->resize(width() - 150, kBandHeight);
+}
+
+void TForm1::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_fim)
+        placeRightAnchored();
+}
+
+ImageButton *TForm1::menuButton(const QString &name) const
+{
+    for (const auto &[n, entry] : m_menu) {
+        if (n == name)
+            return entry.Button;
+    }
+    return nullptr;
+}
+
+void TForm1::showAdventuresMenu()
+{
+    for (const auto &[name, entry] : m_menu) {
+        if (name == QLatin1String("btAdv")) {
+            entry.Button->show();
+            entry.Label->show();
+        }
+    }
+}
+
+void TForm1::showAdventureMenu()
+{
+    static const QStringList names = {QStringLiteral("btLsp"), QStringLiteral("btObj"), QStringLiteral("btImg"),
+                                      QStringLiteral("btSnd"), QStringLiteral("btPrm")};
+    for (const auto &[name, entry] : m_menu) {
+        if (names.contains(name)) {
+            entry.Button->show();
+            entry.Label->show();
+        }
+    }
+}
+
+void TForm1::openMenuPage(const QString &name)
+{
+    form4->setPageBackground(QColor(0xE1, 0xE1, 0xE1));
+    if (name == QLatin1String("Image22")) {
+        form2->show();
+        form2->raise();
+    } else if (name == QLatin1String("btWeb")) {
+        if (session.BrowserUrl.isEmpty())
+            session.BrowserUrl = session.SiteUrl + QStringLiteral("nimbra/index.htm");
+        form4->showWebPages(session.BrowserUrl);
+    } else if (name == QLatin1String("btAdv")) {
+        form2->showPage(TForm2::Adventures);
+    } else if (name == QLatin1String("btLsp")) {
+        form2->showPage(TForm2::Scripts);
+        form4->showPreviewPage();
+    } else if (name == QLatin1String("btImg")) {
+        form2->showPage(TForm2::Graphics);
+    } else if (name == QLatin1String("btObj")) {
+        form2->showPage(TForm2::Objects);
+    } else if (name == QLatin1String("btPrm")) {
+        form2->showPage(TForm2::Parameters);
+    } else if (name == QLatin1String("btSnd")) {
+        form2->showPage(TForm2::SoundFiles);
+    }
+}
+
+void TForm1::setActivity(Activity activity)
+{
+    const QColor c = activity == Activity::Rest ? kLedRest : activity == Activity::Upload ? kLedUpload : kLedRequest;
+    colour(m_led, QPalette::Window, c);
+    m_led->repaint();
+    if (activity != Activity::Rest)
+        letPendingMessagesBeProcessed();
+}
+
+QColor TForm1::ledColor() const
+{
+    return m_led->palette().color(QPalette::Window);
+}
+
+void TForm1::toggleBackground()
+{
+    const QRect screen = screenArea();
+    resize(width(), height() != kBandHeight ? kBandHeight : screen.height() - 30);
+}
+
+void TForm1::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        applySettingsOnce();
+}
+
+void TForm1::applySettingsOnce()
+{
+    if (!m_firstActivation || !form2)
+        return;
+    m_firstActivation = false;
+    letPendingMessagesBeProcessed();
+    const Settings s = readSettings(settingsPath());
+    m_savedLogin = s.Login.value_or(QString());
+    m_savedPassword = s.Password.value_or(QString());
+    form2->setTypedLogin(s.Login, s.Password);
+    const QRect screen = screenArea();
+    auto place = [&](QWidget *window, const Settings::Position &p) {
+        const QPoint wanted(p.Left.value_or(window->x()), p.Top.value_or(window->y()));
+        window->move(keptOnScreen(wanted, window->size(), screen));
+    };
+    place(form2, s.Tools);
+    place(form3, s.Run);
+    place(form4, s.Preview);
+}
+
+bool TForm1::writeSettingsFile()
+{
+    // Before any login the session is empty: keep what the file held.
+    const bool loggedIn = !session.Login.isEmpty() || !session.Password.isEmpty();
+    const auto error = writeSettings(settingsPath(), loggedIn ? session.Login : m_savedLogin,
+                                     loggedIn ? session.Password : m_savedPassword, form2->pos(), form3->pos(),
+                                     form4->pos());
+    if (error)
+        QMessageBox::warning(this, QStringLiteral("Nimbra"), *error);
+    return !error;
+}
+
+} // namespace nimbra

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "http.h"
+#include "pagesession.h"
+#include "serviceget.h"
+#include "session.h"
+#include "velorin.h"
+
+#include <QLabel>
+#include <QWidget>
+
+namespace nimbra {
+
+class ImageButton;
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
+
+inline const QString kOwnVersion = QStringLiteral("0.1m");
+
+// The main window: a band across the top of the screen with the menu, the
+// activity indicator, the version and the exit. It owns the session, the one
+// HTTP client and the page being edited; the other windows reach them here.
+class TForm1 final : public QWidget {
+    Q_OBJECT
+public:
+    TForm1();
+    ~TForm1() override;
+
+    // The other windows, created after this one in their order.
+    void createWindows();
+
+    Session session;
+    Http http;
+    ServiceClient client{http};
+    Velorin service{session, client};
+    PageSession page{service};
+
+    TForm2 *form2 = nullptr;
+    TForm3 *form3 = nullptr;
+    TForm4 *form4 = nullptr;
+    TForm5 *form5 = nullptr;
+    // The client's own version text, compared with the service's.
+    QLabel *lbVrs = nullptr;
+
+    void setActivity(Activity activity);
+    QColor ledColor() const;
+    QString versionText() const { return lbVrs->text(); }
+
+    // Menu state after a login and after an adventure is chosen.
+    void showAdventuresMenu();
+    void showAdventureMenu();
+    ImageButton *menuButton(const QString &name) const;
+
+    // Reads "nimbra.ini" once, at the first activation.
+    void applySettingsOnce();
+    // What the exit button writes; false after showing why it could not.
+    bool writeSettingsFile();
+    QString settingsPath() const { return session.AppDir + QStringLiteral("nimbra.ini"); }
+
+    // The background toggle.
+    void toggleBackground();
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    struct MenuEntry {
+        ImageButton *Button;
+        QLabel *Label;
+    };
+    MenuEntry addMenu(const QString &name, int x, const QString &caption, bool visible);
+    void buildControls();
+    void placeRightAnchored();
+    void openMenuPage(const QString &name);
+
+    QLabel *m_topo1 = nullptr;
+    QLabel *m_topo2 = nullptr;
+    QLabel *m_title = nullptr;
+    QWidget *m_led = nullptr;
+    ImageButton *m_btBtf = nullptr;
+    ImageButton *m_fim = nullptr;
+    QList<std::pair<QString, MenuEntry>> m_menu;
+    bool m_firstActivation = true;
+    // What the file held, kept for an exit before any login.
+    QString m_savedLogin;
+    QString m_savedPassword;
+};
+
+} // namespace nimbra

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "dragmover.h"
+
+#include <QColor>
+#include <QLabel>
+#include <QWidget>
+
+class QWebEngineView;
+
+namespace nimbra {
+
+class RunPage;
+class TForm1;
+
+// The run view: the page as the player sees it, in a shaped frame that
+// drags in both directions.
+class TForm3 final : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm3(TForm1 &main);
+
+    void navigate(const QString &url);
+    void setBackdropColour(const QColor &colour);
+    QColor backdropColour() const;
+
+    QWebEngineView *Web = nullptr;
+    RunPage *page() const { return m_page; }
+
+    // The frame picture; magenta pixels lie outside the window.
+    static QImage framePicture();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    TForm1 &m_main;
+    QLabel *m_imp = nullptr;
+    QWidget *m_webFnd = nullptr;
+    RunPage *m_page = nullptr;
+    DragMover m_drag;
+};
+
+} // namespace nimbra

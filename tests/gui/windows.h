@@ -1,0 +1,59 @@
+#pragma once
+
+// The client's windows against a fresh demo service, with the program's
+// folder in a temporary directory.
+#include "imagebutton.h"
+#include "loginpage.h"
+#include "tform1.h"
+#include "tform2.h"
+#include "velorin_process.h"
+#include "testutil.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_service = std::make_unique<VelorinProcess>(m_dir.filePath(QStringLiteral("data")).toStdString(),
+                                                     std::vector<std::string>{"--demo"});
+        QDir().mkpath(appDir());
+        m_main = std::make_unique<nimbra::TForm1>();
+        m_main->session.AppDir = appDir();
+        m_main->session.setSite(QString::fromStdString(m_service->baseUrl()));
+        m_main->createWindows();
+        m_main->show();
+    }
+
+    void TearDown() override
+    {
+        m_main.reset();
+    }
+
+    QString appDir() const { return m_dir.path() + QStringLiteral("/app/"); }
+    nimbra::TForm1 &main() { return *m_main; }
+    nimbra::TForm2 &tools() { return *m_main->form2; }
+
+    static void click(QWidget *button) { QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center()); }
+
+    void logIn(const char *login = "demo", const char *password = "demo")
+    {
+        nimbra::LoginPage *page = tools().login();
+        page->XLog->setText(u8(login));
+        page->XSen->setText(u8(password));
+        click(page->btLog);
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<VelorinProcess> m_service;
+    std::unique_ptr<nimbra::TForm1> m_main;
+};

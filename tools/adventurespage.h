@@ -1,0 +1,53 @@
+#pragma once
+
+#include "sortedlist.h"
+
+#include <QLineEdit>
+#include <QWidget>
+
+namespace nimbra {
+
+class ImageButton;
+class StatusLabel;
+class TForm1;
+class TForm2;
+struct AdventureData;
+
+// "Aventuras": the adventures the author may edit, opening one, the look of
+// its main area, and new adventures.
+class AdventuresPage final : public QWidget {
+    Q_OBJECT
+public:
+    AdventuresPage(TForm1 &main, TForm2 &tools, QWidget *parent);
+
+    void ListAdventures();
+    // Opens the adventure of the selected row (a double click).
+    void Lbx1DblClick();
+    // Fetches the adventure's data and makes it current; all or nothing.
+    bool LoadAdventure(const QString &name);
+    void Image9Click();
+    void Image10Click();
+
+    SortedList *Lbx1 = nullptr;
+    QLineEdit *Edit7 = nullptr;
+    QLineEdit *Edit8 = nullptr;
+    QLineEdit *Edit9 = nullptr;
+    QLineEdit *Edit10 = nullptr;
+    QLineEdit *Edit11 = nullptr;
+    QLineEdit *Edit12 = nullptr;
+    ImageButton *Image9 = nullptr;
+    ImageButton *Image10 = nullptr;
+    StatusLabel *Stp = nullptr;
+    StatusLabel *Stn = nullptr;
+
+private:
+    void buildList();
+    void buildLook();
+    void buildNew();
+    void makeCurrent(const QString &name, const AdventureData &data);
+
+    TForm1 &m_main;
+    TForm2 &m_tools;
+};
+
+} // namespace nimbra

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QWidget>
+
+#include <optional>
+
+namespace nimbra {
+
+class ImageButton;
+class StatusLabel;
+class TForm1;
+class TForm2;
+
+// The first page of the tools window: login, the newer-version panel and
+// the creation of an account.
+class LoginPage final : public QWidget {
+    Q_OBJECT
+public:
+    LoginPage(TForm1 &main, TForm2 &tools, QWidget *parent);
+
+    void btLogClick();
+    void btContaClick();
+    void Image14Click();
+
+    QLineEdit *XLog = nullptr;
+    QLineEdit *XSen = nullptr;
+    QLineEdit *Edit14 = nullptr;
+    QLineEdit *Edit15 = nullptr;
+    QLineEdit *Edit16 = nullptr;
+    ImageButton *btLog = nullptr;
+    ImageButton *btConta = nullptr;
+    ImageButton *Image14 = nullptr;
+    StatusLabel *Sta = nullptr;
+    StatusLabel *Sty = nullptr;
+    StatusLabel *Std = nullptr;
+    QWidget *PanVrs = nullptr;
+
+private:
+    void buildLogin();
+    void buildVersionPanel();
+    void buildAccount();
+    void afterLogin();
+
+    TForm1 &m_main;
+    TForm2 &m_tools;
+};
+
+} // namespace nimbra

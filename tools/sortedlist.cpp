@@ -1,0 +1,46 @@
+#include "sortedlist.h"
+
+#include "formkit.h"
+
+namespace nimbra {
+
+namespace {
+
+class CaselessItem final : public QListWidgetItem {
+public:
+    using QListWidgetItem::QListWidgetItem;
+    bool operator<(const QListWidgetItem &other) const override
+    {
+        const int c = text().compare(other.text(), Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : text() < other.text();
+    }
+};
+
+} // namespace
+
+SortedList::SortedList(QWidget *parent) : QListWidget(parent)
+{
+    setFont(arialFont(16));
+    setTextColour(this, kNavy);
+    setUniformItemSizes(true);
+    setSortingEnabled(true);
+    setStyleSheet(QStringLiteral("QListWidget::item { height: 22px; }"));
+}
+
+void SortedList::addRow(const QString &text)
+{
+    addItem(new CaselessItem(text));
+}
+
+bool SortedList::selectRow(const QString &text)
+{
+    for (int row = 0; row < count(); ++row) {
+        if (item(row)->text() == text) {
+            setCurrentRow(row);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace nimbra

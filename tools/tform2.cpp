@@ -1,0 +1,65 @@
+#include "tform2.h"
+
+#include "adventurespage.h"
+#include "extraspage.h"
+#include "loginpage.h"
+#include "scriptspage.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace nimbra {
+
+namespace {
+
+SkinnedWindow::Options toolsWindowLook()
+{
+    SkinnedWindow::Options o;
+    o.title = QStringLiteral("Ferramentas de edição");
+    o.width = 420;
+    o.height = QGuiApplication::primaryScreen()->geometry().height() - 82;
+    o.stayOnTop = true;
+    o.hasVerticalLock = true;
+    o.lockX = 365;
+    o.closeX = 390;
+    return o;
+}
+
+} // namespace
+
+TForm2::TForm2(TForm1 &main) : SkinnedWindow(toolsWindowLook()), m_main(main)
+{
+    setObjectName(QStringLiteral("TForm2"));
+    move(10, 51);
+    Abook = new QStackedWidget(this);
+    Abook->setGeometry(5, 30, 410, std::max(683, height() - 35));
+    m_login = new LoginPage(main, *this, Abook);
+    m_extras = new ExtrasPage(Abook);
+    m_adventures = new AdventuresPage(main, *this, Abook);
+    m_scripts = new ScriptsPage(main, *this, Abook);
+    Abook->addWidget(m_login);
+    Abook->addWidget(m_extras);
+    Abook->addWidget(m_adventures);
+    Abook->addWidget(m_scripts);
+    // The pages of objects, files, parameters, sounds and editors.
+    for (int page = Graphics; page <= Authorization; ++page)
+        Abook->addWidget(new QWidget(Abook));
+    showPage(Login);
+    show();
+}
+
+void TForm2::showPage(Page page)
+{
+    Abook->setCurrentIndex(page);
+    Abook->raise();
+}
+
+void TForm2::setTypedLogin(const std::optional<QString> &login, const std::optional<QString> &password)
+{
+    if (login)
+        m_login->XLog->setText(*login);
+    if (password)
+        m_login->XSen->setText(*password);
+}
+
+} // namespace nimbra

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "skinnedwindow.h"
+
+#include <QLineEdit>
+#include <QStackedWidget>
+
+#include <optional>
+
+namespace nimbra {
+
+class AdventuresPage;
+class ExtrasPage;
+class LoginPage;
+class ScriptsPage;
+class TForm1;
+
+// The tools window: every editing form, on the pages of one notebook.
+class TForm2 final : public SkinnedWindow {
+    Q_OBJECT
+public:
+    explicit TForm2(TForm1 &main);
+
+    enum Page {
+        Login = 0,
+        Extras,
+        Adventures,
+        Scripts,
+        Graphics,
+        Objects,
+        Parameters,
+        Sounds,
+        SoundFiles,
+        Authorization,
+    };
+    void showPage(Page page);
+    Page page() const { return Page(Abook->currentIndex()); }
+
+    // The login and password the settings file held.
+    void setTypedLogin(const std::optional<QString> &login, const std::optional<QString> &password);
+
+    LoginPage *login() const { return m_login; }
+    ExtrasPage *extras() const { return m_extras; }
+    AdventuresPage *adventures() const { return m_adventures; }
+    ScriptsPage *scripts() const { return m_scripts; }
+
+    QStackedWidget *Abook = nullptr;
+
+private:
+    TForm1 &m_main;
+    LoginPage *m_login = nullptr;
+    ExtrasPage *m_extras = nullptr;
+    AdventuresPage *m_adventures = nullptr;
+    ScriptsPage *m_scripts = nullptr;
+};
+
+} // namespace nimbra
