@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-multimedia-dev
-  libgl-dev libxkbcommon-dev
+  libgl-dev libxkbcommon-dev libxcb1-dev libqt6webenginecore6-bin python3
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libcurl4-openssl-dev libpng-dev libjpeg-dev libgif-dev
   libcpp-httplib-dev libsqlite3-dev libqrencode-dev libssl-dev zlib1g-dev

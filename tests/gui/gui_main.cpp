@@ -5,8 +5,11 @@
 
 int main(int argc, char *argv[])
 {
+    ::testing::InitGoogleTest(&argc, argv);
+    // Listing the tests happens at build time, where there is no display.
+    if (GTEST_FLAG_GET(list_tests))
+        return RUN_ALL_TESTS();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
