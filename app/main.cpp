@@ -1,4 +1,5 @@
 #include "tform1.h"
+#include "tform2.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -11,6 +12,8 @@ int main(int argc, char *argv[])
     nimbra::TForm1 main;
     main.createWindows();
     main.show();
+    // Without a window manager nothing keeps the tools window over the main one.
+    main.form2->raise();
     main.activateWindow();
     // Without a window manager the main window may never be activated.
     QTimer::singleShot(0, &main, &nimbra::TForm1::applySettingsOnce);

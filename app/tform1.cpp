@@ -10,6 +10,8 @@
 #include "tform5.h"
 
 #include <QCoreApplication>
+
+#include <algorithm>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -123,7 +125,7 @@ void TForm1::buildControls()
     lbVrs->setFont(arial(13, true));
     lbVrs->setAlignment(Qt::AlignRight | Qt::AlignTop);
     colour(lbVrs, QPalette::WindowText, QColor(0x38, 0x65, 0xA9));
-    lbVrs->resize(30, 16);
+    lbVrs->resize(std::max(30, lbVrs->sizeHint().width()), 16);
 
     m_fim = new ImageButton(this, Skin::btUp(), Skin::btDw(), QStringLiteral("Encerra o sistema"));
     m_fim->setObjectName(QStringLiteral("Fim"));
@@ -161,7 +163,8 @@ void TForm1::placeRightAnchored()
     const int shift = width() - kDesignWidth;
     m_led->move(1312 + shift, 30);
     m_btBtf->move(1321 + shift, 2);
-    lbVrs->move(1338 + shift - 8, 25);
+    // Right-aligned: its right edge stays where the design puts it.
+    lbVrs->move(1338 + shift + 30 - lbVrs->width(), 25);
     m_fim->move(1351 + shift, 2);
     m_topo2->resize(width() - 150, kBandHeight);
 }

@@ -77,7 +77,7 @@ void LoginPage::buildVersionPanel()
 
 void LoginPage::buildAccount()
 {
-    Edit14 = edit(this, 65, 325, 120, QStringLiteral("Login:"), 16);
+    Edit14 = edit(this, 65, 325, 110, QStringLiteral("Login:"), 16);
     Edit14->setObjectName(QStringLiteral("Edit14"));
     Edit15 = edit(this, 235, 325, 120, QStringLiteral("Senha"), 16);
     Edit15->setObjectName(QStringLiteral("Edit15"));

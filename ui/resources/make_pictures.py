@@ -52,7 +52,9 @@ cross = lambda x, y: 3 <= x <= 10 and 3 <= y <= 10 and abs(abs(x - 6.5) - abs(y 
 save('fecha.png', 14, 14, mark(14, 14, cross, (214, 222, 232), INK))
 save('fechaDw.png', 14, 14, mark(14, 14, cross, (120, 136, 160), (236, 240, 246)))
 save('barra.png', 418, 24, lambda x, y: mix((132, 150, 176), (72, 88, 114), y / 23))
-band = lambda x, y: DARK if y == 53 else mix((206, 214, 226), (150, 164, 186), y / 52)
-save('topo1.png', 150, 54, lambda x, y: mix(band(x, y), (98, 116, 144), 0.55)
+# Dark behind the light title lettering, light behind the navy menu below it.
+band = lambda x, y: (INK if y == 53 else mix((70, 88, 118), (44, 58, 82), y / 22) if y < 23
+                     else mix((214, 222, 232), (176, 188, 204), (y - 23) / 30))
+save('topo1.png', 150, 54, lambda x, y: mix(band(x, y), (150, 170, 200), 0.45)
      if 8 <= y <= 45 and 10 <= x <= 139 and (x - 10 + y) % 12 < 6 else band(x, y))
 save('topo2.png', 64, 54, band)
