@@ -20,4 +20,6 @@ cmake --build "$build"
 export QTWEBENGINE_DISABLE_SANDBOX=1
 export QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-xcb}
+# Leaks inside system libraries are not ours to fix.
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 xvfb-run -a -s "-screen 0 1600x1000x24" ctest --test-dir "$build" --output-on-failure -j2
