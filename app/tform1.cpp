@@ -1,5 +1,6 @@
 #include "tform1.h"
 
+#include "formkit.h"
 #include "imagebutton.h"
 #include "pump.h"
 #include "settingsfile.h"
@@ -33,22 +34,6 @@ QRect screenArea()
     return QGuiApplication::primaryScreen()->geometry();
 }
 
-QFont arial(int pixels, bool bold, bool italic = false)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
-
-void colour(QWidget *widget, QPalette::ColorRole role, const QColor &c)
-{
-    QPalette p = widget->palette();
-    p.setColor(role, c);
-    widget->setPalette(p);
-}
-
 } // namespace
 
 TForm1::TForm1() : QWidget(nullptr, Qt::FramelessWindowHint)
@@ -56,8 +41,7 @@ TForm1::TForm1() : QWidget(nullptr, Qt::FramelessWindowHint)
     setObjectName(QStringLiteral("TForm1"));
     const QRect screen = screenArea();
     setGeometry(0, 0, screen.width(), screen.height() - 30);
-    setAutoFillBackground(true);
-    colour(this, QPalette::Window, QColor(0xCE, 0xCE, 0xCE));
+    setBackgroundColour(this, Skin::MainBackground);
 
     session.AppDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     session.setSite(builtInSiteUrl());
@@ -95,8 +79,8 @@ void TForm1::buildControls()
     m_topo2->setGeometry(150, 0, width() - 150, kBandHeight);
 
     m_title = new QLabel(QStringLiteral("Nimbra - Velorin mobile  -  autoria de aventuras para celular"), this);
-    m_title->setFont(arial(16, true, true));
-    colour(m_title, QPalette::WindowText, QColor(0xD7, 0xEB, 0xFF));
+    m_title->setFont(arialFont(16, true, true));
+    setTextColour(m_title, QColor(0xD7, 0xEB, 0xFF));
     m_title->move(145, 1);
     m_title->adjustSize();
 
@@ -111,7 +95,6 @@ void TForm1::buildControls()
 
     m_led = new QWidget(this);
     m_led->setObjectName(QStringLiteral("Led"));
-    m_led->setAutoFillBackground(true);
     m_led->resize(15, 8);
     setActivity(Activity::Rest);
 
@@ -122,9 +105,9 @@ void TForm1::buildControls()
 
     lbVrs = new QLabel(kOwnVersion, this);
     lbVrs->setObjectName(QStringLiteral("lbVrs"));
-    lbVrs->setFont(arial(13, true));
+    lbVrs->setFont(arialFont(13, true));
     lbVrs->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    colour(lbVrs, QPalette::WindowText, QColor(0x38, 0x65, 0xA9));
+    setTextColour(lbVrs, QColor(0x38, 0x65, 0xA9));
     lbVrs->resize(std::max(30, lbVrs->sizeHint().width()), 16);
 
     m_fim = new ImageButton(this, Skin::btUp(), Skin::btDw(), QStringLiteral("Encerra o sistema"));
@@ -146,8 +129,8 @@ TForm1::MenuEntry TForm1::addMenu(const QString &name, int x, const QString &cap
     button->setObjectName(name);
     button->move(x, 26);
     auto *label = new QLabel(caption, this);
-    label->setFont(arial(13, true));
-    colour(label, QPalette::WindowText, QColor(0x00, 0x00, 0x80));
+    label->setFont(arialFont(13, true));
+    setTextColour(label, Skin::Navy);
     label->move(x + 25, 26);
     label->adjustSize();
     button->setVisible(visible);
@@ -185,26 +168,25 @@ ImageButton *TForm1::menuButton(const QString &name) const
     return nullptr;
 }
 
-void TForm1::showAdventuresMenu()
+void TForm1::showMenuEntries(const QStringList &names)
 {
-    for (const auto &[name, entry] : m_menu) {
-        if (name == QLatin1String("btAdv")) {
-            entry.Button->show();
-            entry.Label->show();
-        }
-    }
-}
-
-void TForm1::showAdventureMenu()
-{
-    static const QStringList names = {QStringLiteral("btLsp"), QStringLiteral("btObj"), QStringLiteral("btImg"),
-                                      QStringLiteral("btSnd"), QStringLiteral("btPrm")};
     for (const auto &[name, entry] : m_menu) {
         if (names.contains(name)) {
             entry.Button->show();
             entry.Label->show();
         }
     }
+}
+
+void TForm1::showAdventuresMenu()
+{
+    showMenuEntries({QStringLiteral("btAdv")});
+}
+
+void TForm1::showAdventureMenu()
+{
+    showMenuEntries({QStringLiteral("btLsp"), QStringLiteral("btObj"), QStringLiteral("btImg"), QStringLiteral("btSnd"),
+                     QStringLiteral("btPrm")});
 }
 
 void TForm1::openMenuPage(const QString &name)
@@ -236,7 +218,7 @@ void TForm1::openMenuPage(const QString &name)
 void TForm1::setActivity(Activity activity)
 {
     const QColor c = activity == Activity::Rest ? kLedRest : activity == Activity::Upload ? kLedUpload : kLedRequest;
-    colour(m_led, QPalette::Window, c);
+    setBackgroundColour(m_led, c);
     m_led->repaint();
     if (activity != Activity::Rest)
         letPendingMessagesBeProcessed();
@@ -244,7 +226,7 @@ void TForm1::setActivity(Activity activity)
 
 QColor TForm1::ledColor() const
 {
-    return m_led->palette().color(QPalette::Window);
+    return backgroundColour(m_led);
 }
 
 void TForm1::toggleBackground()

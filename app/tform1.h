@@ -73,6 +73,7 @@ private:
     };
     MenuEntry addMenu(const QString &name, int x, const QString &caption, bool visible);
     void buildControls();
+    void showMenuEntries(const QStringList &names);
     void placeRightAnchored();
     void openMenuPage(const QString &name);
 

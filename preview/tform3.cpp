@@ -1,9 +1,10 @@
 #include "tform3.h"
 
+#include "formkit.h"
 #include "runpage.h"
+#include "windowdrag.h"
 
 #include <QBitmap>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QWebEngineView>
 
@@ -52,15 +53,11 @@ TForm3::TForm3(TForm1 &main)
 
     m_webFnd = new QWidget(this);
     m_webFnd->setGeometry(1, 21, 938, 458);
-    m_webFnd->setAutoFillBackground(true);
     setBackdropColour(QColor(206, 206, 206));
 
     auto *pan2 = new QWidget(this);
     pan2->setGeometry(10, 30, 920, 440);
-    pan2->setAutoFillBackground(true);
-    QPalette white = pan2->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    pan2->setPalette(white);
+    setBackgroundColour(pan2, Qt::white);
     Web = new QWebEngineView(pan2);
     m_page = new RunPage(Web);
     Web->setPage(m_page);
@@ -77,36 +74,18 @@ void TForm3::navigate(const QString &url)
 
 void TForm3::setBackdropColour(const QColor &colour)
 {
-    QPalette p = m_webFnd->palette();
-    p.setColor(QPalette::Window, colour);
-    m_webFnd->setPalette(p);
+    setBackgroundColour(m_webFnd, colour);
 }
 
 QColor TForm3::backdropColour() const
 {
-    return m_webFnd->palette().color(QPalette::Window);
+    return backgroundColour(m_webFnd);
 }
 
 bool TForm3::eventFilter(QObject *watched, QEvent *event)
 {
-    auto *mouse = dynamic_cast<QMouseEvent *>(event);
-    if (!mouse)
-        return QWidget::eventFilter(watched, event);
-    const QPoint at = mouse->position().toPoint();
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-        m_drag.press(at);
-        return true;
-    case QEvent::MouseMove:
-        if (m_drag.active())
-            move(m_drag.move(at, pos(), false));
-        return true;
-    case QEvent::MouseButtonRelease:
-        m_drag.release();
-        return true;
-    default:
-        return QWidget::eventFilter(watched, event);
-    }
+    // No vertical lock here: the run view drags in both directions.
+    return dragWindow(m_drag, event, this, false) || QWidget::eventFilter(watched, event);
 }
 
 } // namespace nimbra

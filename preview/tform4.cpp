@@ -2,6 +2,7 @@
 
 #include "formkit.h"
 #include "imagebutton.h"
+#include "skin.h"
 #include "tform1.h"
 
 #include <QWebEngineView>
@@ -39,7 +40,6 @@ TForm4::TForm4(TForm1 &main) : SkinnedWindow(previewWindowLook()), m_main(main)
 
     auto *abook = new QWidget(this);
     abook->setGeometry(5, 30, 920, 440);
-    abook->setAutoFillBackground(true);
     Pan1 = new QStackedWidget(abook);
     Pan1->setGeometry(0, 0, 920, 440);
     Pan1->addWidget(new QWidget(Pan1));
@@ -47,7 +47,7 @@ TForm4::TForm4(TForm1 &main) : SkinnedWindow(previewWindowLook()), m_main(main)
     Browser = new QWebEngineView(Pan1);
     Pan1->addWidget(Browser);
     Pan1->setCurrentIndex(PreviewPage);
-    setPageBackground(kPanelGrey);
+    setPageBackground(Skin::WindowBackground);
 }
 
 void TForm4::setInstructionsVisible(bool visible)
@@ -80,15 +80,12 @@ void TForm4::setTitle(const QString &title)
 
 void TForm4::setPageBackground(const QColor &colour)
 {
-    QWidget *holder = Pan1->parentWidget();
-    QPalette p = holder->palette();
-    p.setColor(QPalette::Window, colour);
-    holder->setPalette(p);
+    setBackgroundColour(Pan1->parentWidget(), colour);
 }
 
 QColor TForm4::pageBackground() const
 {
-    return Pan1->parentWidget()->palette().color(QPalette::Window);
+    return backgroundColour(Pan1->parentWidget());
 }
 
 } // namespace nimbra

@@ -26,11 +26,24 @@ void setTextColour(QWidget *widget, const QColor &colour)
     widget->setPalette(p);
 }
 
+void setBackgroundColour(QWidget *widget, const QColor &colour)
+{
+    widget->setAutoFillBackground(true);
+    QPalette p = widget->palette();
+    p.setColor(QPalette::Window, colour);
+    widget->setPalette(p);
+}
+
+QColor backgroundColour(const QWidget *widget)
+{
+    return widget->palette().color(QPalette::Window);
+}
+
 QLabel *caption(QWidget *parent, int x, int y, const QString &text, int pixels, bool bold)
 {
     auto *label = new QLabel(text, parent);
     label->setFont(arialFont(pixels, bold));
-    setTextColour(label, kNavy);
+    setTextColour(label, Skin::Navy);
     label->move(x, y);
     label->adjustSize();
     return label;

@@ -15,6 +15,9 @@ class StatusLabel;
 
 QFont arialFont(int pixels, bool bold = false, bool italic = false);
 void setTextColour(QWidget *widget, const QColor &colour);
+// Fills the widget's own background with colour.
+void setBackgroundColour(QWidget *widget, const QColor &colour);
+QColor backgroundColour(const QWidget *widget);
 
 QLabel *caption(QWidget *parent, int x, int y, const QString &text, int pixels = 13, bool bold = true);
 // An edit with its caption label at its left; maxLength 0 means no limit.
@@ -24,9 +27,6 @@ ImageButton *actionButton(QWidget *parent, int x, int y, const QString &text, co
 StatusLabel *status(QWidget *parent, int x, int y, const QString &name, int width = 0, int height = 0);
 // A 3-pixel line across the page.
 void separator(QWidget *parent, int y, int width = 400);
-
-inline const QColor kNavy(0x00, 0x00, 0x80);
-inline const QColor kPanelGrey(0xE1, 0xE1, 0xE1);
 
 } // namespace nimbra
 

@@ -6,6 +6,7 @@
 #include "imagebutton.h"
 #include "pump.h"
 #include "runprogram.h"
+#include "skin.h"
 #include "statuslabel.h"
 #include "tform1.h"
 #include "tform2.h"
@@ -59,10 +60,7 @@ void LoginPage::buildVersionPanel()
     PanVrs = new QWidget(this);
     PanVrs->setObjectName(QStringLiteral("PanVrs"));
     PanVrs->setGeometry(9, 160, 396, 121);
-    PanVrs->setAutoFillBackground(true);
-    QPalette p = PanVrs->palette();
-    p.setColor(QPalette::Window, kPanelGrey);
-    PanVrs->setPalette(p);
+    setBackgroundColour(PanVrs, Skin::WindowBackground);
     QLabel *title = caption(PanVrs, 8, 8, QStringLiteral("Existe versão mais nova deste programa"), 19);
     title->setFont(arialFont(19, true, true));
     title->adjustSize();

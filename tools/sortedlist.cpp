@@ -1,6 +1,7 @@
 #include "sortedlist.h"
 
 #include "formkit.h"
+#include "skin.h"
 
 namespace nimbra {
 
@@ -21,7 +22,7 @@ public:
 SortedList::SortedList(QWidget *parent) : QListWidget(parent)
 {
     setFont(arialFont(16));
-    setTextColour(this, kNavy);
+    setTextColour(this, Skin::Navy);
     setUniformItemSizes(true);
     setSortingEnabled(true);
     setStyleSheet(QStringLiteral("QListWidget::item { height: 22px; }"));

@@ -1,5 +1,7 @@
 #include "skinnedwindow.h"
 
+#include "windowdrag.h"
+
 #include "imagebutton.h"
 #include "skin.h"
 
@@ -82,21 +84,7 @@ bool SkinnedWindow::eventFilter(QObject *watched, QEvent *event)
     }
     if (watched != m_bar && watched != m_title)
         return false;
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-        m_mover.press(static_cast<QMouseEvent *>(event)->position().toPoint());
-        return true;
-    case QEvent::MouseMove:
-        if (!m_mover.active())
-            return false;
-        move(m_mover.move(static_cast<QMouseEvent *>(event)->position().toPoint(), pos(), verticalLock()));
-        return true;
-    case QEvent::MouseButtonRelease:
-        m_mover.release();
-        return true;
-    default:
-        return false;
-    }
+    return dragWindow(m_mover, event, this, verticalLock());
 }
 
 void SkinnedWindow::paintEvent(QPaintEvent *)
