@@ -31,10 +31,25 @@ std::optional<QString> PageSession::refusal(const QString &text) const
     return std::nullopt;
 }
 
+std::optional<QString> compileRefusal(const PageModel &page)
+{
+    if (page.PageKind != QLatin1StringView("txt") && page.PageKind != QLatin1StringView("img"))
+        return kUnknownKindStatus;
+    if (page.PageKind == QLatin1StringView("txt")) {
+        for (const QString &line : page.PageText) {
+            if (trimLine(line) == QLatin1StringView("boxoff"))
+                return kBoxoffLineStatus;
+        }
+    }
+    return std::nullopt;
+}
+
 QString PageSession::compileAndStore(const PageModel &edited, QString *writtenText)
 {
     if (!m_loaded)
         return kNotLoadedStatus;
+    if (const auto refused = compileRefusal(edited))
+        return *refused;
     const QString text = generateScript(edited, m_name);
     if (writtenText)
         *writtenText = text;
@@ -49,19 +64,46 @@ QString PageSession::storeSource(const QString &text)
     return m_store.storeScript(m_name, text);
 }
 
-std::optional<QString> scriptOfRunUrl(const QString &url, const QString &returnScript)
+namespace {
+
+// The percent-decoded value of the first query key "key=" of url (the key
+// must start the query or follow "&"), or nothing when the key is absent.
+std::optional<QString> queryValue(const QString &url, QLatin1StringView key)
 {
-    const qsizetype at = url.indexOf(QLatin1StringView("Scp="));
-    if (at < 0)
+    const qsizetype query = url.indexOf(u'?');
+    if (query < 0)
         return std::nullopt;
-    QString script = url.mid(at + 4);
-    const qsizetype amp = script.indexOf(u'&');
-    if (amp >= 0)
-        script.truncate(amp);
-    // Addresses carry names percent-encoded, byte by byte in the code page.
-    script = fromCp1252(QByteArray::fromPercentEncoding(toCp1252(script)));
-    if (script == QLatin1StringView("xvlt"))
+    qsizetype at = query + 1;
+    while (at < url.size()) {
+        qsizetype end = url.indexOf(u'&', at);
+        if (end < 0)
+            end = url.size();
+        const QStringView field = QStringView(url).mid(at, end - at);
+        if (field.startsWith(key)) {
+            // Addresses carry names percent-encoded, byte by byte in the code page.
+            return fromCp1252(QByteArray::fromPercentEncoding(toCp1252(field.mid(key.size()).toString())));
+        }
+        at = end + 1;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> scriptOfRunUrl(const QString &url, const QString &advPrefix, const QString &returnScript)
+{
+    const std::optional<QString> script = queryValue(url, QLatin1StringView("Scp="));
+    // "$..." names are resolved by the service, which redirects to the page.
+    if (!script || script->isEmpty() || script->startsWith(u'$'))
+        return std::nullopt;
+    const std::optional<QString> prefix = queryValue(url, QLatin1StringView("Pfx="));
+    if (prefix && *prefix != advPrefix)
+        return std::nullopt;
+    if (*script == QLatin1StringView("xvlt")) {
+        if (returnScript.isEmpty())
+            return std::nullopt;
         return returnScript;
+    }
     return script;
 }
 

@@ -55,12 +55,20 @@ private:
     bool m_loaded = false;
 };
 
-// The page a run view address leads to: the text after the first "Scp=" up
-// to the next "&", percent-decoded, with "xvlt" standing for the return page. An address
-// without "Scp=" (an outside link) leads to no page.
-std::optional<QString> scriptOfRunUrl(const QString &url, const QString &returnScript);
+// The page a run view address leads to: the percent-decoded value of its
+// "Scp=" query key, with "xvlt" standing for the return page. Nothing when
+// the address names no page (an outside link, an empty or "$" value that the
+// service resolves itself) or a page of another adventure than advPrefix.
+std::optional<QString> scriptOfRunUrl(const QString &url, const QString &advPrefix, const QString &returnScript);
 
 inline const QString kNotLoadedStatus = QStringLiteral("Página não carregada: abra a página de novo antes de gravar!!!");
+inline const QString kUnknownKindStatus = QStringLiteral("Tipo de página desconhecido: só txt ou img podem ser gravados!!!");
+inline const QString kBoxoffLineStatus = QStringLiteral("Uma linha do texto não pode ser só \"boxoff\"!!!");
+
+// Why a page cannot be written: a kind whose content the writer does not
+// know, or a text line that would end the text box when read back.
+std::optional<QString> compileRefusal(const PageModel &page);
+
 inline const QString kEmptyScriptStatus = QStringLiteral("Script vazio: nada foi gravado!!!");
 
 } // namespace nimbra

@@ -101,6 +101,36 @@ TEST(PageSession, NothingIsStoredBeforeAPageOpensOrFromAnEmptyText)
     EXPECT_EQ(store.stores, 0);
 }
 
+TEST(PageSession, APageTheWriterWouldCutIsNotStored)
+{
+    struct Case {
+        const char *kind;
+        QStringList text;
+        std::optional<QString> refusal;
+    };
+    const Case cases[] = {
+        {"txt", {u8("um"), u8("boxoff")}, kBoxoffLineStatus},
+        {"txt", {u8("  boxoff  ")}, kBoxoffLineStatus},
+        {"txt", {u8("boxoff e mais")}, std::nullopt},
+        {"img", {u8("boxoff")}, std::nullopt},
+        {"gif", {}, kUnknownKindStatus},
+        {"", {}, kUnknownKindStatus},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.kind);
+        MemoryStore store;
+        store.scripts[u8("a")] = pageTemplate(NewPageKind::Text, u8("a"));
+        PageSession session(store);
+        ASSERT_TRUE(session.open(u8("a")).Ok);
+        PageModel edited = session.model();
+        edited.PageKind = u8(c.kind);
+        edited.PageText = c.text;
+        EXPECT_EQ(compileRefusal(edited), c.refusal);
+        EXPECT_EQ(session.compileAndStore(edited), c.refusal.value_or(u8("Ok")));
+        EXPECT_EQ(store.stores, c.refusal ? 0 : 1);
+    }
+}
+
 TEST(PageSession, ReturnScriptCarriesOverToTheNextPage)
 {
     MemoryStore store;
@@ -125,16 +155,21 @@ TEST(RunUrl, NamesThePageTheRunViewMovesTo)
         {"http://h/html/vestra/exescp.php?Scp=sala%201&Idx=1", "sala 1"},
         {"http://h/html/vestra/exescp.php?Scp=ca%E7a", "caça"},
         {"http://h/html/vestra/exescp.php?Idx=1&Scp=xvlt", "volta"},
-        {"http://h/html/vestra/exescp.php?Idx=1&Scp=", ""},
+        {"http://h/html/vestra/exescp.php?Idx=1&Scp=", std::nullopt},
+        {"http://h/html/vestra/exescp.php?Idx=1&Scp=%24start", std::nullopt},
+        {"http://h/html/vestra/exescp.php?Idx=1&Pfx=outra&Scp=p1", std::nullopt},
+        {"http://h/html/vestra/exescp.php?Idx=1&Pfx=abc&Scp=p1", "p1"},
+        {"http://h/html/vestra/exescp.php?xScp=p1", std::nullopt},
         {"http://outro.site/pagina.htm", std::nullopt},
         {"http://h/x?scp=p1", std::nullopt},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.url);
-        const std::optional<QString> got = scriptOfRunUrl(u8(c.url), u8("volta"));
+        const std::optional<QString> got = scriptOfRunUrl(u8(c.url), u8("abc"), u8("volta"));
         ASSERT_EQ(got.has_value(), c.script.has_value());
         if (got) {
             EXPECT_EQ(*got, u8(*c.script));
         }
     }
+    EXPECT_FALSE(scriptOfRunUrl(u8("http://h/e.php?Scp=xvlt"), u8("abc"), QString()));
 }
