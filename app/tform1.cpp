@@ -2,6 +2,8 @@
 
 #include "formkit.h"
 #include "imagebutton.h"
+#include "navigatingpage.h"
+#include "pageeditor.h"
 #include "pump.h"
 #include "settingsfile.h"
 #include "skin.h"
@@ -10,6 +12,7 @@
 #include "tform4.h"
 #include "tform5.h"
 
+#include <QAction>
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -54,6 +57,7 @@ TForm1::TForm1() : QWidget(nullptr, Qt::FramelessWindowHint)
 TForm1::~TForm1()
 {
     // The other windows have no parent; they end with the main window.
+    delete editor;
     delete form5;
     delete form4;
     delete form3;
@@ -66,6 +70,21 @@ void TForm1::createWindows()
     form3 = new TForm3(*this);
     form4 = new TForm4(*this);
     form5 = new TForm5(*this);
+    editor = new PageEditor(*this);
+    connect(form3->page(), &NavigatingPage::navigating, editor, &PageEditor::followNavigation);
+    addUndoShortcuts(form2);
+    addUndoShortcuts(form4);
+}
+
+void TForm1::addUndoShortcuts(QWidget *window)
+{
+    QUndoStack &steps = editor->edits().undoStack();
+    QAction *undo = steps.createUndoAction(window);
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction *redo = steps.createRedoAction(window);
+    redo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    window->addAction(undo);
+    window->addAction(redo);
 }
 
 void TForm1::buildControls()

@@ -12,6 +12,7 @@
 namespace nimbra {
 
 class ImageButton;
+class PageEditor;
 class TForm2;
 class TForm3;
 class TForm4;
@@ -41,6 +42,8 @@ public:
     TForm3 *form3 = nullptr;
     TForm4 *form4 = nullptr;
     TForm5 *form5 = nullptr;
+    // Opens, edits and stores the page; made with the windows it works in.
+    PageEditor *editor = nullptr;
     // The client's own version text, compared with the service's.
     QLabel *lbVrs = nullptr;
 
@@ -76,6 +79,7 @@ private:
     void showMenuEntries(const QStringList &names);
     void placeRightAnchored();
     void openMenuPage(const QString &name);
+    void addUndoShortcuts(QWidget *window);
 
     QLabel *m_topo1 = nullptr;
     QLabel *m_topo2 = nullptr;

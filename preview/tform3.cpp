@@ -1,7 +1,7 @@
 #include "tform3.h"
 
 #include "formkit.h"
-#include "runpage.h"
+#include "navigatingpage.h"
 #include "windowdrag.h"
 
 #include <QBitmap>
@@ -59,7 +59,7 @@ TForm3::TForm3(TForm1 &main)
     pan2->setGeometry(10, 30, 920, 440);
     setBackgroundColour(pan2, Qt::white);
     Web = new QWebEngineView(pan2);
-    m_page = new RunPage(Web);
+    m_page = new NavigatingPage(Web);
     Web->setPage(m_page);
     Web->setGeometry(-2, -2, 940, 444);
 

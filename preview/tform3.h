@@ -10,7 +10,7 @@ class QWebEngineView;
 
 namespace nimbra {
 
-class RunPage;
+class NavigatingPage;
 class TForm1;
 
 // The run view: the page as the player sees it, in a shaped frame that
@@ -25,7 +25,7 @@ public:
     QColor backdropColour() const;
 
     QWebEngineView *Web = nullptr;
-    RunPage *page() const { return m_page; }
+    NavigatingPage *page() const { return m_page; }
 
     // The frame picture; magenta pixels lie outside the window.
     static QImage framePicture();
@@ -37,7 +37,7 @@ private:
     TForm1 &m_main;
     QLabel *m_imp = nullptr;
     QWidget *m_webFnd = nullptr;
-    RunPage *m_page = nullptr;
+    NavigatingPage *m_page = nullptr;
     DragMover m_drag;
 };
 

@@ -2,8 +2,14 @@
 
 #include "formkit.h"
 #include "imagebutton.h"
+#include "navigatingpage.h"
+#include "pageeditor.h"
+#include "previewpage.h"
+#include "screenpage.h"
+#include "scriptspage.h"
 #include "skin.h"
 #include "tform1.h"
+#include "tform2.h"
 
 #include <QWebEngineView>
 
@@ -34,20 +40,128 @@ TForm4::TForm4(TForm1 &main) : SkinnedWindow(previewWindowLook()), m_main(main)
     titleLabel()->move(5, 4);
 
     btIns = actionButton(this, 640, 5, QString(), QStringLiteral("btIns"));
+    connect(btIns, &ImageButton::clicked, this, &TForm4::btInsClick);
     lbIns = caption(this, 665, 5, QStringLiteral("Instruções de programação"));
     setTextColour(lbIns, QColor(0x2B, 0x3A, 0x55));
     setInstructionsVisible(false);
+    InstrucsUrl = main.session.SiteUrl + QStringLiteral("html/vestra/pags/instrucs/index.htm");
 
     auto *abook = new QWidget(this);
     abook->setGeometry(5, 30, 920, 440);
     Pan1 = new QStackedWidget(abook);
     Pan1->setGeometry(0, 0, 920, 440);
-    Pan1->addWidget(new QWidget(Pan1));
-    Pan1->addWidget(new QWidget(Pan1));
-    Browser = new QWebEngineView(Pan1);
-    Pan1->addWidget(Browser);
-    Pan1->setCurrentIndex(PreviewPage);
+    buildPreviewPage();
+    Pan1->addWidget(buildScriptPage());
+    buildBrowserPage();
+    Pan1->setCurrentIndex(PreviewTab);
     setPageBackground(Skin::WindowBackground);
+}
+
+void TForm4::buildPreviewPage()
+{
+    m_preview = new PreviewPage(Pan1);
+    Pan1->addWidget(m_preview);
+    // The edits are reached through the main window, which creates its editor
+    // after every window exists.
+    const auto edits = [this] { return &m_main.editor->edits(); };
+    connect(m_preview, &PreviewPage::iconClicked, this, [edits](int k) { edits()->showIcon(k); });
+    connect(m_preview, &PreviewPage::objectsBarClicked, this, [edits] { edits()->toggleObjectsBar(); });
+    connect(m_preview, &PreviewPage::screenPressed, this, [this] {
+        ScriptsPage *scripts = m_main.form2->scripts();
+        scripts->Abook2->setCurrentIndex(ScriptsPage::Screen);
+        scripts->screen()->Edit13->setText(m_main.page.model().ScreenImage);
+    });
+    connect(m_preview, &PreviewPage::textPressed, this,
+            [this] { m_main.form2->scripts()->Abook2->setCurrentIndex(ScriptsPage::Text); });
+    connect(m_preview, &PreviewPage::hotspotDragStarted, this, [edits] { edits()->hotspotDragStarted(); });
+    connect(m_preview, &PreviewPage::hotspotChanged, this,
+            [edits](const QString &l, const QString &t, const QString &w, const QString &h) {
+                edits()->hotspotMoved(l, t, w, h);
+            });
+    connect(m_preview, &PreviewPage::hotspotDragFinished, this, [edits] { edits()->hotspotDragFinished(); });
+}
+
+QWidget *TForm4::buildScriptPage()
+{
+    auto *page = new QWidget(Pan1);
+    Memo3 = new QPlainTextEdit(page);
+    Memo3->setObjectName(QStringLiteral("Memo3"));
+    Memo3->setGeometry(0, 0, 816, 440);
+    QFont courier(QStringLiteral("Courier New"));
+    courier.setPixelSize(16);
+    Memo3->setFont(courier);
+    Memo3->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    const auto button = [page](int y, const QString &text, const QString &name) {
+        ImageButton *b = actionButton(page, 825, y, text, name);
+        QLabel *label = page->findChildren<QLabel *>().last();
+        label->setFont(arialFont(13, true, true));
+        label->adjustSize();
+        return b;
+    };
+    connect(button(62, QStringLiteral("Gravar"), QStringLiteral("Image2")), &ImageButton::clicked, this,
+            &TForm4::Image2Click);
+    connect(button(92, QStringLiteral("Retornar"), QStringLiteral("Image1")), &ImageButton::clicked, this,
+            &TForm4::Image1Click);
+    auto *line = new QFrame(page);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    line->setGeometry(822, 150, 96, 3);
+    connect(button(192, QStringLiteral("Executar"), QStringLiteral("Image3")), &ImageButton::clicked, this,
+            &TForm4::Image3Click);
+    return page;
+}
+
+void TForm4::buildBrowserPage()
+{
+    auto *holder = new QWidget(Pan1);
+    Browser = new QWebEngineView(holder);
+    Browser->setObjectName(QStringLiteral("Web2"));
+    Browser->setGeometry(-2, -2, 924, 444);
+    auto *page = new NavigatingPage(Browser);
+    Browser->setPage(page);
+    connect(page, &NavigatingPage::navigating, this, &TForm4::browserNavigating);
+    Pan1->addWidget(holder);
+}
+
+void TForm4::browserNavigating(const QUrl &url)
+{
+    const QString address = QString::fromLatin1(url.toEncoded());
+    if (address.contains(QLatin1StringView("instrucs")))
+        InstrucsUrl = address;
+    else
+        m_main.session.BrowserUrl = address;
+}
+
+void TForm4::btInsClick()
+{
+    Browser->load(QUrl(InstrucsUrl));
+    setPageBackground(QColor(0xCE, 0xD6, 0xD6));
+}
+
+void TForm4::backToPreview()
+{
+    Pan1->setCurrentIndex(PreviewTab);
+    m_main.form2->scripts()->Abook2->setCurrentIndex(ScriptsPage::Default);
+}
+
+void TForm4::Image2Click()
+{
+    if (!m_main.editor->StoreSourceText())
+        return;
+    backToPreview();
+    m_main.editor->runPage(true);
+}
+
+void TForm4::Image1Click()
+{
+    backToPreview();
+}
+
+void TForm4::Image3Click()
+{
+    if (m_main.editor->StoreSourceText())
+        m_main.editor->runPage(true);
 }
 
 void TForm4::setInstructionsVisible(bool visible)
@@ -58,14 +172,14 @@ void TForm4::setInstructionsVisible(bool visible)
 
 void TForm4::showPreviewPage()
 {
-    Pan1->setCurrentIndex(PreviewPage);
+    Pan1->setCurrentIndex(PreviewTab);
     setInstructionsVisible(false);
 }
 
 void TForm4::showWebPages(const QString &url)
 {
     show();
-    Pan1->setCurrentIndex(BrowserPage);
+    Pan1->setCurrentIndex(BrowserTab);
     setTitle(QStringLiteral("Páginas oficiais do Tarvo Velorin"));
     raise();
     Browser->load(QUrl(url));

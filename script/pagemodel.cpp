@@ -18,4 +18,24 @@ PageModel templatePageModel()
     return m;
 }
 
+namespace {
+
+template <typename... Member>
+void takeChanged(PageModel &current, const PageModel &from, const PageModel &to, Member PageModel::*...members)
+{
+    ((from.*members != to.*members ? void(current.*members = to.*members) : void()), ...);
+}
+
+} // namespace
+
+PageModel blendChanges(PageModel current, const PageModel &from, const PageModel &to)
+{
+    using M = PageModel;
+    takeChanged(current, from, to, &M::PageKind, &M::HeaderName, &M::ScreenImage, &M::ReturnScript, &M::ObjBarMark,
+                &M::IconSlots, &M::ScreenLinks, &M::SelectedLink, &M::Returnable, &M::BackImage, &M::InitialSound,
+                &M::TextSize, &M::FontName, &M::BackColor, &M::TextColor, &M::Bold, &M::Italic, &M::Underline,
+                &M::PageText, &M::FreeSection, &M::KeptLines);
+    return current;
+}
+
 } // namespace nimbra

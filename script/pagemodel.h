@@ -95,4 +95,9 @@ struct PageModel {
 // objects bar switched off, the template's text look and images.
 PageModel templatePageModel();
 
+// current with every value that differs between from and to set to its
+// value in to: how one edit is done again or undone without touching the
+// values other edits changed.
+PageModel blendChanges(PageModel current, const PageModel &from, const PageModel &to);
+
 } // namespace nimbra

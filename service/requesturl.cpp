@@ -62,4 +62,15 @@ QString qrChartUrl(const QString &siteUrl, const QString &text)
     return siteUrl + QStringLiteral("chart?cht=qr&chs=160x160&chl=") + percentEncode(text);
 }
 
+QString adventureQrText(const QString &siteUrl, const QString &prefix)
+{
+    return siteUrl + QStringLiteral("html/vestra/inicio.php?Pfx=") + prefix;
+}
+
+QString pageQrText(const QString &siteUrl, const QString &prefix, const QString &userIdx, const QString &script)
+{
+    const QByteArray bytes = toCp1252(prefix + u'|' + userIdx + u'|' + script + u'|');
+    return siteUrl + QStringLiteral("html/vestra/exescp.php?Chx=") + QString::fromLatin1(bytes.toHex().toUpper());
+}
+
 } // namespace nimbra

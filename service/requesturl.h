@@ -26,4 +26,9 @@ QString runUrl(const QString &siteUrl, const QString &userIdx, const QString &pr
 // A QR picture of a text, from the chart service of the site.
 QString qrChartUrl(const QString &siteUrl, const QString &text);
 
+// What the QR pictures carry: the adventure's start address, and a page as
+// the hex of the Windows-1252 bytes of "prefix|idx|script|".
+QString adventureQrText(const QString &siteUrl, const QString &prefix);
+QString pageQrText(const QString &siteUrl, const QString &prefix, const QString &userIdx, const QString &script);
+
 } // namespace nimbra

@@ -12,6 +12,7 @@
 #include "tform3.h"
 #include "tform4.h"
 #include "tform5.h"
+#include "pageeditor.h"
 #include "scriptspage.h"
 
 #include <QDir>
@@ -87,7 +88,7 @@ void AdventuresPage::Lbx1DblClick()
     m_main.form3->navigate(runUrl(s.SiteUrl, s.UserIdx, s.AdvPrefix, s.ScriptName));
     m_tools.showPage(TForm2::Scripts);
     m_tools.scripts()->ListScripts();
-    m_tools.scripts()->OpenPage();
+    m_main.editor->OpenPage();
     m_main.form4->setTitle(s.AdvName);
     m_tools.scripts()->Lbx2->selectRow(s.ScriptName);
     m_main.showAdventureMenu();

@@ -1,9 +1,21 @@
 #include "scriptspage.h"
 
+#include "clicklabel.h"
+#include "creationpage.h"
 #include "formkit.h"
+#include "iconspage.h"
+#include "imagebutton.h"
+#include "pageeditor.h"
+#include "pump.h"
+#include "requesturl.h"
+#include "screenpage.h"
+#include "skin.h"
 #include "statuslabel.h"
+#include "textlookpage.h"
 #include "tform1.h"
 #include "tform2.h"
+#include "tform4.h"
+#include "tform5.h"
 
 namespace nimbra {
 
@@ -15,12 +27,93 @@ ScriptsPage::ScriptsPage(TForm1 &main, TForm2 &tools, QWidget *parent) : QWidget
     Lbx2->setGeometry(15, 25, 391, 308);
     connect(Lbx2, &QListWidget::itemClicked, this, &ScriptsPage::Lbx2Click);
     separator(this, 338);
-    Stx = status(this, 35, 365, QStringLiteral("Stx"), 206, 36);
+    buildActions();
     separator(this, 430);
+    buildInnerPages();
+    connectEdits();
+}
+
+void ScriptsPage::buildActions()
+{
+    btCmp = actionButton(this, 10, 347, QStringLiteral("Compilar e gravar script"), QStringLiteral("btCmp"));
+    connect(btCmp, &ImageButton::clicked, this, &ScriptsPage::btCmpClick);
+    Stx = status(this, 35, 365, QStringLiteral("Stx"), 206, 36);
+    Cb1 = new QCheckBox(QStringLiteral("Retornável"), this);
+    Cb1->setObjectName(QStringLiteral("Cb1"));
+    Cb1->setFont(arialFont(13, true));
+    setTextColour(Cb1, Skin::Navy);
+    Cb1->move(295, 345);
+    Cb1->adjustSize();
+    Edit20 = edit(this, 283, 375, 98, QStringLiteral("Som:"));
+    Edit20->setObjectName(QStringLiteral("Edit20"));
+    btSom = new ClickLabel(QStringLiteral("[...]"), this);
+    btSom->setObjectName(QStringLiteral("btSom"));
+    btSom->setFont(arialFont(13, true));
+    setTextColour(btSom, Skin::Navy);
+    btSom->setToolTip(QStringLiteral("Sons"));
+    btSom->move(385, 378);
+    btSom->adjustSize();
+    connect(btSom, &ClickLabel::clicked, this, [this] { m_tools.showPage(TForm2::Sounds); });
+    Image2 = actionButton(this, 10, 406, QStringLiteral("Qr code aventura"), QStringLiteral("Image2"));
+    connect(Image2, &ImageButton::clicked, this, &ScriptsPage::Image2Click);
+    Image4 = actionButton(this, 170, 406, QStringLiteral("Criar script"), QStringLiteral("Image4"));
+    connect(Image4, &ImageButton::clicked, this, [this] { Abook2->setCurrentIndex(Create); });
+    Image3 = actionButton(this, 285, 406, QStringLiteral("Script original"), QStringLiteral("Image3"));
+    connect(Image3, &ImageButton::clicked, this, &ScriptsPage::Image3Click);
+}
+
+void ScriptsPage::buildInnerPages()
+{
     Abook2 = new QStackedWidget(this);
     Abook2->setGeometry(0, 435, 410, 248);
-    for (int page = Default; page <= Screen; ++page)
-        Abook2->addWidget(new QWidget(Abook2));
+    m_icons = new IconsPage(Abook2);
+    m_creation = new CreationPage(Abook2);
+    m_textLook = new TextLookPage(Abook2);
+    m_screen = new ScreenPage(Abook2);
+    for (QWidget *page : {new QWidget(Abook2), static_cast<QWidget *>(m_icons), static_cast<QWidget *>(m_creation),
+                          static_cast<QWidget *>(m_textLook), static_cast<QWidget *>(m_screen)})
+        Abook2->addWidget(page);
+}
+
+void ScriptsPage::connectEdits()
+{
+    const auto edits = [this] { return &m_main.editor->edits(); };
+    connect(m_icons, &IconsPage::activeToggled, this, [edits](int k) { edits()->toggleIcon(k); });
+    connect(m_icons, &IconsPage::imageEntered, this,
+            [edits](int k, const QString &image) { edits()->setIconImage(k, image); });
+    connect(m_icons, &IconsPage::targetEntered, this,
+            [edits](int k, const QString &target) { edits()->setIconTarget(k, target); });
+    connect(m_icons, &IconsPage::copyNameClicked, this,
+            [this] { m_icons->Edit1->setText(m_main.session.PickedFileName); });
+    connect(m_creation, &CreationPage::createClicked, this,
+            [this](NewPageKind kind) { m_main.editor->CreatePage(kind); });
+    connect(m_textLook, &TextLookPage::changed, this, [edits](const QString &what) { edits()->controlChanged(what); });
+    connect(Cb1, &QCheckBox::clicked, this, [edits] { edits()->controlChanged(QStringLiteral("retornável")); });
+    connect(Edit20, &QLineEdit::editingFinished, this, [this, edits] {
+        if (Edit20->isModified()) {
+            Edit20->setModified(false);
+            edits()->controlChanged(QStringLiteral("som inicial"));
+        }
+    });
+    connect(m_screen, &ScreenPage::screenImageEntered, this, [this, edits](const QString &name) {
+        edits()->setScreenImage(name);
+        m_main.editor->CompileAndStore();
+    });
+    connect(m_screen, &ScreenPage::copyNameClicked, this, [this] {
+        m_screen->Edit13->setText(m_main.session.PickedFileName);
+        m_screen->Edit13->setFocus();
+    });
+    connect(m_screen, &ScreenPage::linkClicked, this, [edits](int i) { edits()->selectLink(i); });
+    connect(m_screen, &ScreenPage::activeToggled, this, [edits] { edits()->toggleSelectedLink(); });
+    connect(m_screen, &ScreenPage::linkEditsEntered, this, [edits] { edits()->takeLinkEdits(); });
+    connect(m_screen, &ScreenPage::registerClicked, this, [this, edits] {
+        if (!edits()->registerLink())
+            return;
+        // "Ok" only once the page is stored; a refusal stays visible.
+        showStatus(m_screen->Stt, QString());
+        const bool stored = m_main.editor->CompileAndStore();
+        showStatus(m_screen->Stt, stored ? QStringLiteral("Ok") : QStringLiteral("Não gravado: veja o status ao lado da lista!!!"));
+    });
 }
 
 void ScriptsPage::ListScripts()
@@ -30,26 +123,57 @@ void ScriptsPage::ListScripts()
         Lbx2->addRow(name);
 }
 
-bool ScriptsPage::OpenPage()
-{
-    Session &s = m_main.session;
-    const PageSession::Opened opened = m_main.page.open(s.ScriptName);
-    if (!opened.Ok) {
-        showStatus(Stx, opened.Status);
-        s.ScriptName = m_main.page.scriptName();
-        return false;
-    }
-    return true;
-}
-
 void ScriptsPage::Lbx2Click()
 {
     const QListWidgetItem *row = Lbx2->currentItem();
     if (!row)
         return;
-    m_main.session.ScriptName = row->text();
-    showStatus(Stx, row->text());
-    OpenPage();
+    Session &s = m_main.session;
+    s.ScriptName = row->text();
+    showStatus(Stx, s.ScriptName);
+    TForm4 *preview = m_main.form4;
+    preview->raise();
+    preview->setPageBackground(Skin::WindowBackground);
+    if (preview->Pan1->currentIndex() == TForm4::ScriptTab) {
+        m_main.editor->loadSourceText();
+    } else {
+        Abook2->setCurrentIndex(Default);
+        preview->showPreviewPage();
+        preview->show();
+    }
+    if (!m_main.editor->OpenPage())
+        return;
+    if (m_main.form5->isVisible())
+        m_main.form5->navigate(qrChartUrl(s.SiteUrl, pageQrText(s.SiteUrl, s.AdvPrefix, s.UserIdx, s.ScriptName)));
+    m_main.editor->runPage(true);
+}
+
+void ScriptsPage::btCmpClick()
+{
+    m_main.editor->CompileAndStore();
+}
+
+void ScriptsPage::Image3Click()
+{
+    m_main.editor->loadSourceText();
+    TForm4 *preview = m_main.form4;
+    preview->Pan1->setCurrentIndex(TForm4::ScriptTab);
+    preview->show();
+    preview->raise();
+    preview->setPageBackground(Skin::WindowBackground);
+    letPendingMessagesBeProcessed();
+}
+
+void ScriptsPage::Image2Click()
+{
+    TForm5 *qr = m_main.form5;
+    if (qr->isVisible()) {
+        qr->hide();
+        return;
+    }
+    const Session &s = m_main.session;
+    qr->show();
+    qr->navigate(qrChartUrl(s.SiteUrl, adventureQrText(s.SiteUrl, s.AdvPrefix)));
 }
 
 } // namespace nimbra

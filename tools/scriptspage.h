@@ -2,12 +2,20 @@
 
 #include "sortedlist.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QStackedWidget>
 #include <QWidget>
 
 namespace nimbra {
 
+class ClickLabel;
+class CreationPage;
+class IconsPage;
+class ImageButton;
+class ScreenPage;
 class StatusLabel;
+class TextLookPage;
 class TForm1;
 class TForm2;
 
@@ -20,18 +28,38 @@ public:
     enum InnerPage { Default = 0, Icons, Create, Text, Screen };
 
     void ListScripts();
-    // Fetches ScriptName and makes it the page being edited; a failed fetch
-    // keeps the page shown before, and its name.
-    bool OpenPage();
     void Lbx2Click();
+    void btCmpClick();
+    void Image2Click();
+    void Image3Click();
+
+    IconsPage *icons() const { return m_icons; }
+    CreationPage *creation() const { return m_creation; }
+    TextLookPage *textLook() const { return m_textLook; }
+    ScreenPage *screen() const { return m_screen; }
 
     SortedList *Lbx2 = nullptr;
+    ImageButton *btCmp = nullptr;
     StatusLabel *Stx = nullptr;
+    QCheckBox *Cb1 = nullptr;
+    QLineEdit *Edit20 = nullptr;
+    ClickLabel *btSom = nullptr;
+    ImageButton *Image2 = nullptr;
+    ImageButton *Image4 = nullptr;
+    ImageButton *Image3 = nullptr;
     QStackedWidget *Abook2 = nullptr;
 
 private:
+    void buildActions();
+    void buildInnerPages();
+    void connectEdits();
+
     TForm1 &m_main;
     TForm2 &m_tools;
+    IconsPage *m_icons = nullptr;
+    CreationPage *m_creation = nullptr;
+    TextLookPage *m_textLook = nullptr;
+    ScreenPage *m_screen = nullptr;
 };
 
 } // namespace nimbra

@@ -12,19 +12,6 @@
 
 using namespace nimbra;
 
-namespace {
-
-void doubleClickRow(QListWidget *list, int row)
-{
-    list->setCurrentRow(row);
-    const QRect place = list->visualItemRect(list->item(row));
-    // A double click is a press, a release and a second press.
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, place.center());
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, place.center());
-}
-
-} // namespace
-
 TEST_F(WindowTest, ChoosingAnAdventureOpensItsStartPage)
 {
     logIn();

@@ -3,6 +3,7 @@
 // The client's windows against a fresh demo service, with the program's
 // folder in a temporary directory.
 #include "imagebutton.h"
+#include "adventurespage.h"
 #include "loginpage.h"
 #include "tform1.h"
 #include "tform2.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -51,6 +53,24 @@ protected:
         page->XLog->setText(u8(login));
         page->XSen->setText(u8(password));
         click(page->btLog);
+    }
+
+    static void doubleClickRow(QListWidget *list, int row)
+    {
+        list->setCurrentRow(row);
+        const QRect place = list->visualItemRect(list->item(row));
+        // A double click is a press, a release and a second press.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, place.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, place.center());
+    }
+
+    // Logs in as the demo author and chooses the demo adventure, whose start
+    // page then is open.
+    void openDemoAdventure()
+    {
+        logIn();
+        doubleClickRow(tools().adventures()->Lbx1, 0);
+        ASSERT_EQ(m_main->session.AdvPrefix, u8("casa"));
     }
 
     QTemporaryDir m_dir;

@@ -1,4 +1,5 @@
 #include "pagesession.h"
+#include "parser.h"
 #include "templates.h"
 #include "testutil.h"
 #include "textlines.h"
@@ -172,4 +173,32 @@ TEST(RunUrl, NamesThePageTheRunViewMovesTo)
         }
     }
     EXPECT_FALSE(scriptOfRunUrl(u8("http://h/e.php?Scp=xvlt"), u8("abc"), QString()));
+}
+
+TEST(PageModel, AnEditIsUndoneWithoutTouchingOtherEdits)
+{
+    PageModel rich = parseScriptText(pageTemplate(NewPageKind::Image, u8("sala")));
+    rich.HeaderName = u8("sala");
+    rich.ReturnScript = rich.ScreenImage = rich.BackImage = rich.InitialSound = u8("x");
+    rich.ObjBarMark.clear();
+    rich.IconSlots[3] = {QString(), u8("a.png"), u8("b")};
+    rich.ScreenLinks[2].Kind = u8("fig");
+    rich.SelectedLink = 2;
+    rich.Returnable = rich.Bold = rich.Italic = rich.Underline = true;
+    rich.TextSize = rich.FontName = rich.BackColor = rich.TextColor = u8("y");
+    rich.PageText = {u8("t")};
+    rich.FreeSection = {u8("fim")};
+    rich.KeptLines = {{ScriptPlace::Header, u8("k")}};
+    rich.PageKind = u8("txt");
+    // Every value differs from a default model, so none may be left behind.
+    EXPECT_EQ(blendChanges(PageModel(), PageModel(), rich), rich);
+
+    PageModel before = rich;
+    PageModel after = rich;
+    after.Bold = false;
+    PageModel now = after;
+    now.PageText = {u8("typed since")};
+    const PageModel undone = blendChanges(now, after, before);
+    EXPECT_TRUE(undone.Bold);
+    EXPECT_EQ(undone.PageText, QStringList{u8("typed since")});
 }

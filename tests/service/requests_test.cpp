@@ -77,6 +77,10 @@ TEST(RequestUrl, RunAndChartAddresses)
               u8("http://h/html/vestra/exescp.php?Idx=7&Pfx=abc&Scp=sala%202"));
     EXPECT_EQ(qrChartUrl(u8("http://h/"), u8("http://h/html/vestra/inicio.php?Pfx=abc")),
               u8("http://h/chart?cht=qr&chs=160x160&chl=http%3A%2F%2Fh%2Fhtml%2Fvestra%2Finicio.php%3FPfx%3Dabc"));
+    EXPECT_EQ(adventureQrText(u8("http://h/"), u8("abc")), u8("http://h/html/vestra/inicio.php?Pfx=abc"));
+    EXPECT_EQ(pageQrText(u8("http://h/"), u8("ab1"), u8("7"), u8("inicio")),
+              u8("http://h/html/vestra/exescp.php?Chx=6162317C377C696E6963696F7C"));
+    EXPECT_EQ(pageQrText(u8("http://h/"), u8("a"), u8("1"), u8("ç")), u8("http://h/html/vestra/exescp.php?Chx=617C317CE77C"));
 }
 
 TEST(Replies, SplitAndStatus)

@@ -4,8 +4,9 @@
 
 namespace nimbra {
 
-// The run view's page: tells where it is about to go and always lets it go.
-class RunPage final : public QWebEnginePage {
+// A web page that tells where it is about to go and always lets it go;
+// the run view and the preview's browser follow it.
+class NavigatingPage final : public QWebEnginePage {
     Q_OBJECT
 public:
     using QWebEnginePage::QWebEnginePage;

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "pageedits.h"
+#include "templates.h"
+
+#include <QObject>
+#include <QUrl>
+
+namespace nimbra {
+
+class TForm1;
+
+// Opening and storing the page being edited, creating pages, and the run
+// view that follows the player back into the editor.
+class PageEditor final : public QObject {
+    Q_OBJECT
+public:
+    explicit PageEditor(TForm1 &main);
+
+    // Fetches ScriptName and shows it in every control; a page that cannot
+    // be fetched leaves the page shown before, its name and its edits.
+    bool OpenPage();
+    // Writes the page from the model and the controls and stores it.
+    bool CompileAndStore();
+    // Stores the raw editor's text as typed, then opens the page again.
+    bool StoreSourceText();
+    void CreatePage(NewPageKind kind);
+
+    // The page's stored text into the raw editor.
+    bool loadSourceText();
+    // Points the run view at the page; an own run is not opened again when
+    // the run view reports it.
+    void runPage(bool own);
+    void followNavigation(const QUrl &url);
+
+    // True while the controls hold changes not yet stored.
+    bool hasUnstoredChanges() const;
+    bool OwnNavigation() const { return m_ownNavigation.isValid(); }
+
+    PageEdits &edits() { return m_edits; }
+
+private:
+    void pageStored(const QString &text);
+    bool sourceBelongsToPage() const;
+
+    TForm1 &m_main;
+    PageEdits m_edits;
+    // The page's text on the service as last fetched or stored.
+    QString m_serviceText;
+    // What the writer gives for the page as last fetched or stored.
+    QString m_cleanText;
+    // The page and text the raw editor was loaded from.
+    QString m_sourceName;
+    QString m_sourceBase;
+    bool m_sourceLoaded = false;
+    QUrl m_ownNavigation;
+};
+
+inline const QString kSourceOutdatedStatus =
+    QStringLiteral("O script original mudou ou é de outra página: abra \"Script original\" de novo!!!");
+
+} // namespace nimbra
