@@ -2,7 +2,8 @@
 
 // A real HTTP server on a loopback port that records what the client sent
 // and answers as the test says: a status, a body, a delay, a cookie. For
-// what the reference service will not do on purpose (HTTP 500, stalls).
+// what the reference service will not do on purpose (HTTP 500, stalls, a
+// reply broken off).
 #include <httplib.h>
 
 #include <chrono>
@@ -28,6 +29,16 @@ struct Answer {
     std::string Body;
     std::chrono::milliseconds Delay;
     std::string SetCookie;
+    // Announces more bytes than Body holds and closes after Body, as a
+    // service that stops in the middle of its reply.
+    bool CutShort = false;
+
+    static Answer cutShort(std::string body)
+    {
+        Answer answer(200, std::move(body));
+        answer.CutShort = true;
+        return answer;
+    }
 };
 
 class Recorder final {
@@ -45,7 +56,10 @@ public:
             response.status = answer.Status;
             if (!answer.SetCookie.empty())
                 response.set_header("Set-Cookie", answer.SetCookie);
-            response.set_content(answer.Body, "text/html");
+            if (answer.CutShort)
+                breakOff(response, answer.Body);
+            else
+                response.set_content(answer.Body, "text/html");
         };
         m_server.set_tcp_nodelay(true);
         m_server.Get(".*", handle);
@@ -79,6 +93,15 @@ public:
     }
 
 private:
+    static void breakOff(httplib::Response &response, const std::string &body)
+    {
+        response.set_content_provider(body.size() + 1000, "text/html",
+                                      [body](size_t offset, size_t, httplib::DataSink &sink) {
+                                          // Refusing the rest closes the connection.
+                                          return offset < body.size() && sink.write(body.data() + offset, body.size() - offset);
+                                      });
+    }
+
     httplib::Server m_server;
     std::thread m_thread;
     std::mutex m_mutex;

@@ -1,0 +1,328 @@
+// The client when the service fails it: stopped, frozen, broken off, erring,
+// odd bytes, huge replies. The author gets a status text, the windows keep
+// painting, and a page that did not open is never written over.
+#include "recorder.h"
+
+#include "codepage.h"
+#include "pagesession.h"
+#include "requesturl.h"
+#include "serviceget.h"
+#include "velorin.h"
+#include "velorin_process.h"
+#include "testutil.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+#include <memory>
+
+using namespace nimbra;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr int kMillion = 1000000;
+
+// The client as the main window wires it, with a pump that counts its calls.
+struct Client {
+    Client()
+    {
+        http.setPump([this] { ++pumps; });
+    }
+
+    void setAuthor(const char *login, const char *password, const char *prefix)
+    {
+        session.Login = u8(login);
+        session.Password = u8(password);
+        session.AdvPrefix = u8(prefix);
+    }
+
+    QString scriptUrl(const char *endpoint, const QString &name) const
+    {
+        return endpointUrl(session.ServiceUrl, endpoint, session.Login, session.Password,
+                           {{"Pfx", session.AdvPrefix}, {"Scp", name}});
+    }
+
+    Http http;
+    Session session;
+    ServiceClient client{http};
+    Velorin service{session, client};
+    PageSession page{service};
+    int pumps = 0;
+};
+
+// What a refused store must leave: no page written, the old one current.
+void expectNothingStored(PageSession &page, const QString &currentName)
+{
+    EXPECT_FALSE(page.canStore());
+    EXPECT_EQ(page.scriptName(), currentName);
+    EXPECT_EQ(page.compileAndStore(page.model()), kNotLoadedStatus);
+    EXPECT_EQ(page.storeSource(u8("//mob txt x\r\n  fim\r\n")), kNotLoadedStatus);
+}
+
+// The real service with its demo adventure, in a data folder that outlives
+// a restart.
+class FaultsOnService : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        start();
+        m_c.setAuthor("demo", "demo", "casa");
+    }
+
+    void TearDown() override
+    {
+        // A frozen service would never end.
+        if (m_process && m_process->pid() > 0)
+            kill(m_process->pid(), SIGCONT);
+    }
+
+    void start()
+    {
+        m_process.reset();
+        m_process = std::make_unique<VelorinProcess>(m_dir.path().toStdString(), std::vector<std::string>{"--demo"});
+        m_c.session.setSite(QString::fromStdString(m_process->baseUrl()));
+    }
+
+    // The page's bytes as the service holds them, past the client's code page.
+    QByteArray storedBytes(const QString &name) { return m_c.http.get(m_c.scriptUrl("nmbGtScp.php", name)).Body; }
+    QByteArray putBytes(const QString &name, const QByteArray &bytes)
+    {
+        return m_c.http.postField(m_c.scriptUrl("nmbPtScp.php", name), u8("texto"), bytes).Body;
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<VelorinProcess> m_process;
+    Client m_c;
+};
+
+// The recording server, for what the real service will not do.
+class FaultsOnTheWire : public ::testing::Test {
+protected:
+    FaultsOnTheWire()
+    {
+        m_c.session.setSite(QString::fromStdString(m_recorder.siteUrl()));
+        m_c.setAuthor("ana", "senha", "abc");
+        m_c.http.setTimeouts(2000ms, 1000ms);
+    }
+
+    bool anythingPosted()
+    {
+        for (const Recorded &request : m_recorder.requests()) {
+            if (request.Method == "POST")
+                return true;
+        }
+        return false;
+    }
+
+    Recorder m_recorder;
+    Client m_c;
+};
+
+const char kPage[] = "//mob txt p\r\n  boxon\r\n  <p>texto</p>\r\n  boxoff\r\n  fim\r\n";
+
+} // namespace
+
+TEST_F(FaultsOnService, AFailedOpenStoresNothingAndSaysWhy)
+{
+    const auto savedConnect = m_c.http.connectTimeout();
+    const auto savedInactivity = m_c.http.inactivityTimeout();
+    const struct {
+        const char *what;
+        const char *page;
+        std::function<void()> fail;
+        std::function<void()> heal;
+        QString status;
+        bool stalls;
+    } cases[] = {
+        {"service stopped between two requests", "inicio", [&] { m_process->kill9(); }, [&] { start(); }, kTryAgain,
+         false},
+        {"service frozen past the time-outs", "inicio",
+         [&] {
+             m_c.http.setTimeouts(1000ms, 1000ms);
+             kill(m_process->pid(), SIGSTOP);
+         },
+         [&] {
+             kill(m_process->pid(), SIGCONT);
+             m_c.http.setTimeouts(savedConnect, savedInactivity);
+         },
+         kTryAgain, true},
+        {"no connection", "inicio", [&] { m_c.client.setOnlineProbe([](const QString &) { return false; }); },
+         [&] { m_c.client.setOnlineProbe({}); }, kNoConnection, false},
+        {"a page the service does not have", "nada", [] {}, [] {}, u8("Script não encontrado"), false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(m_c.page.open(u8("inicio")).Ok);
+        const QByteArray before = storedBytes(u8("inicio"));
+        c.fail();
+        m_c.pumps = 0;
+        const PageSession::Opened opened = m_c.page.open(u8(c.page));
+        const int pumps = m_c.pumps;
+        expectNothingStored(m_c.page, u8("inicio"));
+        c.heal();
+        EXPECT_FALSE(opened.Ok);
+        EXPECT_EQ(opened.Status, c.status);
+        if (c.stalls) {
+            EXPECT_GT(pumps, 0) << "the windows were not painted during the wait";
+        }
+        EXPECT_EQ(storedBytes(u8("inicio")), before);
+    }
+}
+
+TEST_F(FaultsOnService, BytesOfAnotherEncodingComeBackByteForByte)
+{
+    // UTF-8 where the service's pages are Windows-1252, then every other byte.
+    const QByteArray utf8Line = QByteArray("  <p>") + u8("Ação é € 日本").toUtf8() + "</p>";
+    QByteArray bytes = "//mob txt outra\r\n  boxon\r\n" + utf8Line + "\r\n  <p>";
+    for (int b = 0; b < 256; ++b) {
+        if (b != '\r' && b != '\n')
+            bytes += char(b);
+    }
+    bytes += "</p>\r\n  boxoff\r\n  fim\r\n";
+    ASSERT_EQ(putBytes(u8("outra"), bytes), "Ok");
+
+    const PageSession::Opened opened = m_c.page.open(u8("outra"));
+    ASSERT_TRUE(opened.Ok) << opened.Status.toStdString();
+    const QString source = Reply(opened.Reply).data().join(u8("\r\n")) + u8("\r\n");
+    EXPECT_EQ(toCp1252(source), bytes);
+    EXPECT_EQ(m_c.page.storeSource(source), u8("Ok"));
+    EXPECT_EQ(storedBytes(u8("outra")), "Ok\r\n" + bytes);
+
+    QString written;
+    EXPECT_EQ(m_c.page.compileAndStore(m_c.page.model(), &written), u8("Ok"));
+    EXPECT_TRUE(toCp1252(written).contains(utf8Line)) << written.toStdString();
+    EXPECT_EQ(storedBytes(u8("outra")), "Ok\r\n" + toCp1252(written));
+}
+
+TEST_F(FaultsOnService, AMillionLinePageOpensWhole)
+{
+    const QString text = u8("//mob txt longa\r\n  boxon\r\n") + u8("  x\r\n").repeated(kMillion) + u8("  boxoff\r\n  fim\r\n");
+    ASSERT_EQ(m_c.service.storeScript(u8("longa"), text), u8("Ok"));
+    const PageSession::Opened opened = m_c.page.open(u8("longa"));
+    ASSERT_TRUE(opened.Ok) << opened.Status.toStdString();
+    EXPECT_EQ(opened.Reply, u8("Ok\r\n") + text);
+    EXPECT_EQ(m_c.page.model().PageText.size(), kMillion);
+    QString written;
+    EXPECT_EQ(m_c.page.compileAndStore(m_c.page.model(), &written), u8("Ok"));
+    EXPECT_EQ(written.count(u8("  x \r\n")), kMillion);
+}
+
+TEST_F(FaultsOnService, AStoreToAFrozenServiceEnds)
+{
+    ASSERT_TRUE(m_c.page.open(u8("inicio")).Ok);
+    // After an upload libcurl judges the speed over its last seconds, so this
+    // stall is seen some seconds later than one without a body.
+    m_c.http.setTimeouts(1000ms, 1000ms);
+    kill(m_process->pid(), SIGSTOP);
+    m_c.pumps = 0;
+    const QString text = m_c.page.compileAndStore(m_c.page.model());
+    const int pumps = m_c.pumps;
+    kill(m_process->pid(), SIGCONT);
+    EXPECT_EQ(text, u8("Falha na conexão: o servidor não respondeu a tempo!!!"));
+    EXPECT_GT(pumps, 0) << "the windows were not painted during the wait";
+}
+
+TEST_F(FaultsOnTheWire, AFailedOpenStoresNothingAndSaysWhy)
+{
+    const struct {
+        const char *what;
+        Answer answer;
+        QString status;
+        bool stalls;
+    } cases[] = {
+        {"HTTP 500", {500, kPage}, kTryAgain, false},
+        {"empty body", {200, ""}, kTryAgain, false},
+        {"reply broken off", Answer::cutShort(kPage), kTryAgain, false},
+        {"stalled past the time-outs", {200, kPage, 3000ms}, kTryAgain, true},
+        {"an error text of the service", {200, "Aventura n\xE3o encontrada\r\n"}, u8("Aventura não encontrada"), false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        m_recorder.answer({200, std::string("Ok\r\n") + kPage});
+        ASSERT_TRUE(m_c.page.open(u8("p")).Ok);
+        m_recorder.answer(c.answer);
+        m_c.pumps = 0;
+        const PageSession::Opened opened = m_c.page.open(u8("q"));
+        EXPECT_FALSE(opened.Ok);
+        EXPECT_EQ(opened.Status, c.status);
+        if (c.stalls) {
+            EXPECT_GT(m_c.pumps, 0) << "the windows were not painted during the wait";
+        }
+        expectNothingStored(m_c.page, u8("p"));
+    }
+    EXPECT_FALSE(anythingPosted());
+}
+
+TEST_F(FaultsOnTheWire, DirectRequestsNameTheBreak)
+{
+    const std::function<QString()> get = [&] { return m_c.service.newScript(u8("p")); };
+    const std::function<QString()> post = [&] { return m_c.service.storeScript(u8("p"), u8(kPage)); };
+    const struct {
+        const char *what;
+        Answer answer;
+        std::function<QString()> call;
+        const char *text;
+    } cases[] = {
+        // First: libcurl judges the speed over the last seconds of the handle,
+        // so a stall just after another transfer is seen later.
+        {"GET stalled", {200, "Ok", 3000ms}, get, "Falha na conexão: o servidor não respondeu a tempo!!!"},
+        {"GET broken off", Answer::cutShort("Ok"), get, "Falha na conexão: a conexão caiu no meio da resposta!!!"},
+        {"POST broken off", Answer::cutShort("Ok"), post, "Falha na conexão: a conexão caiu no meio da resposta!!!"},
+    };
+    for (const auto &c : cases) {
+        m_recorder.answer(c.answer);
+        EXPECT_EQ(c.call(), u8(c.text)) << c.what;
+    }
+}
+
+TEST_F(FaultsOnTheWire, SlowTransfersKeepTheWindowsPainting)
+{
+    m_c.http.setTimeouts(2000ms, 5000ms);
+    m_recorder.answer({200, "Ok", 1500ms});
+    const struct {
+        const char *what;
+        std::function<QString()> call;
+    } cases[] = {
+        {"ServiceGet", [&] { return m_c.service.fetchScript(u8("p")); }},
+        {"direct GET", [&] { return m_c.service.newScript(u8("p")); }},
+        {"POST", [&] { return m_c.service.storeScript(u8("p"), u8(kPage)); }},
+    };
+    for (const auto &c : cases) {
+        m_c.pumps = 0;
+        EXPECT_EQ(c.call(), u8("Ok")) << c.what;
+        EXPECT_GT(m_c.pumps, 0) << c.what;
+    }
+}
+
+TEST_F(FaultsOnTheWire, EveryByteOfAReplyRoundTrips)
+{
+    std::string body = "Ok\r\n" + u8("Ação € 日本").toStdString();
+    for (int b = 0; b < 256; ++b)
+        body += char(b);
+    m_recorder.answer({200, body});
+    const QString reply = m_c.service.fetchScript(u8("p"));
+    EXPECT_EQ(toCp1252(reply), QByteArray::fromStdString(body));
+
+    m_recorder.answer({200, "Ok"});
+    ASSERT_EQ(m_c.service.storeScript(u8("p"), reply), u8("Ok"));
+    const Recorded post = m_recorder.last();
+    ASSERT_EQ(post.Files.count("texto"), 1u);
+    EXPECT_EQ(post.Files.find("texto")->second.content, body);
+}
+
+TEST_F(FaultsOnTheWire, AMillionLineListArrivesWhole)
+{
+    std::string body = "Ok\r\n";
+    for (int i = 0; i < kMillion; ++i)
+        body += "sala_" + std::to_string(i) + "\r\n";
+    m_recorder.answer({200, body});
+    const QStringList names = m_c.service.listScripts();
+    ASSERT_EQ(names.size(), kMillion);
+    EXPECT_EQ(names.front(), u8("sala 0"));
+    EXPECT_EQ(names.back(), u8("sala 999999"));
+}
