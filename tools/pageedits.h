@@ -54,6 +54,9 @@ public:
     void hotspotMoved(const QString &left, const QString &top, const QString &width, const QString &height);
     void hotspotDragFinished();
 
+    // Draws the preview's pictures again, after files of the adventure changed.
+    void refreshPictures() { showPreview(model()); }
+
     // A click on icon k of the preview opens its editing page.
     void showIcon(int k);
 
