@@ -31,6 +31,7 @@ QString curlText(CURLcode code)
     case CURLE_COULDNT_RESOLVE_HOST:
         return QStringLiteral("servidor inacessível");
     case CURLE_OPERATION_TIMEDOUT:
+    case CURLE_ABORTED_BY_CALLBACK:
         return QStringLiteral("o servidor não respondeu a tempo");
     case CURLE_READ_ERROR:
         return QStringLiteral("arquivo ilegível");
@@ -53,9 +54,11 @@ QString HttpResult::failureText() const
 
 struct Http::Handle {
     CURL *curl = nullptr;
+    CURLM *multi = curl_multi_init();
     curl_slist *headers = nullptr;
     ~Handle()
     {
+        curl_multi_cleanup(multi);
         curl_slist_free_all(headers);
         curl_easy_cleanup(curl);
     }
@@ -80,9 +83,8 @@ Http::Http() : m_handle(std::make_unique<Handle>())
     curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, collectBody);
     curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION,
-                     +[](void *self, curl_off_t, curl_off_t, curl_off_t, curl_off_t) -> int {
-                         static_cast<Http *>(self)->pumpNow();
-                         return 0;
+                     +[](void *self, curl_off_t, curl_off_t received, curl_off_t, curl_off_t sent) -> int {
+                         return static_cast<Http *>(self)->progress(received + sent) ? 0 : 1;
                      });
     curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
     setTimeouts(m_connect, m_inactivity);
@@ -94,20 +96,23 @@ void Http::setTimeouts(std::chrono::milliseconds connect, std::chrono::milliseco
 {
     m_connect = connect;
     m_inactivity = inactivity;
-    const long seconds = std::max<long>(1, long((inactivity.count() + 999) / 1000));
     curl_easy_setopt(m_handle->curl, CURLOPT_CONNECTTIMEOUT_MS, long(connect.count()));
-    // Inactivity: fewer than one byte a second for that long ends the transfer.
-    curl_easy_setopt(m_handle->curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(m_handle->curl, CURLOPT_LOW_SPEED_TIME, seconds);
 }
 
-void Http::pumpNow()
+bool Http::progress(long long bytesMoved)
 {
+    // Inactivity is measured here, per transfer: libcurl's own low-speed
+    // check averages over the requests before, and then fires late.
     const auto now = std::chrono::steady_clock::now();
-    if (!m_pump || now - m_lastPump < kPumpEvery)
-        return;
-    m_lastPump = now;
-    m_pump();
+    if (m_pump && now - m_lastPump >= kPumpEvery) {
+        m_lastPump = now;
+        m_pump();
+    }
+    if (bytesMoved != m_bytesMoved) {
+        m_bytesMoved = bytesMoved;
+        m_lastMove = now;
+    }
+    return now - m_lastMove <= m_inactivity;
 }
 
 HttpResult Http::perform(const QString &url, void *mime)
@@ -121,8 +126,9 @@ HttpResult Http::perform(const QString &url, void *mime)
         curl_easy_setopt(curl, CURLOPT_MIMEPOST, static_cast<curl_mime *>(mime));
     else
         curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
-    m_lastPump = std::chrono::steady_clock::now();
-    const CURLcode code = curl_easy_perform(curl);
+    m_lastPump = m_lastMove = std::chrono::steady_clock::now();
+    m_bytesMoved = 0;
+    const auto code = CURLcode(transfer());
     curl_easy_setopt(curl, CURLOPT_MIMEPOST, nullptr);
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &result.Status);
     if (code != CURLE_OK) {
@@ -133,6 +139,29 @@ HttpResult Http::perform(const QString &url, void *mime)
     if (!result.Ok)
         result.Error = QStringLiteral("o servidor respondeu com erro %1").arg(result.Status);
     return result;
+}
+
+int Http::transfer()
+{
+    // Driven here rather than by curl_easy_perform, which waits up to a second
+    // between calls back while the service is silent: the windows keep painting.
+    CURLM *multi = m_handle->multi;
+    curl_multi_add_handle(multi, m_handle->curl);
+    int running = 1;
+    while (running) {
+        if (curl_multi_perform(multi, &running) != CURLM_OK)
+            break;
+        if (running)
+            curl_multi_poll(multi, nullptr, 0, int(kPumpEvery.count()), nullptr);
+    }
+    CURLcode code = CURLE_RECV_ERROR;
+    int left = 0;
+    while (CURLMsg *message = curl_multi_info_read(multi, &left)) {
+        if (message->msg == CURLMSG_DONE)
+            code = message->data.result;
+    }
+    curl_multi_remove_handle(multi, m_handle->curl);
+    return code;
 }
 
 HttpResult Http::get(const QString &url)

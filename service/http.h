@@ -51,7 +51,9 @@ public:
 
 private:
     HttpResult perform(const QString &url, void *mime);
-    void pumpNow();
+    int transfer();
+    // Called by libcurl while a transfer runs; false ends it for inactivity.
+    bool progress(long long bytesMoved);
 
     struct Handle;
     std::unique_ptr<Handle> m_handle;
@@ -59,6 +61,8 @@ private:
     std::chrono::milliseconds m_connect{10000};
     std::chrono::milliseconds m_inactivity{30000};
     std::chrono::steady_clock::time_point m_lastPump;
+    std::chrono::steady_clock::time_point m_lastMove;
+    long long m_bytesMoved = 0;
 };
 
 } // namespace nimbra

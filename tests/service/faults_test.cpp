@@ -215,8 +215,6 @@ TEST_F(FaultsOnService, AMillionLinePageOpensWhole)
 TEST_F(FaultsOnService, AStoreToAFrozenServiceEnds)
 {
     ASSERT_TRUE(m_c.page.open(u8("inicio")).Ok);
-    // After an upload libcurl judges the speed over its last seconds, so this
-    // stall is seen some seconds later than one without a body.
     m_c.http.setTimeouts(1000ms, 1000ms);
     kill(m_process->pid(), SIGSTOP);
     m_c.pumps = 0;
@@ -268,11 +266,14 @@ TEST_F(FaultsOnTheWire, DirectRequestsNameTheBreak)
         std::function<QString()> call;
         const char *text;
     } cases[] = {
-        // First: libcurl judges the speed over the last seconds of the handle,
-        // so a stall just after another transfer is seen later.
+        // A stall is seen in time whatever the transfer before it did.
         {"GET stalled", {200, "Ok", 3000ms}, get, "Falha na conexão: o servidor não respondeu a tempo!!!"},
         {"GET broken off", Answer::cutShort("Ok"), get, "Falha na conexão: a conexão caiu no meio da resposta!!!"},
+        {"GET stalled after a break", {200, "Ok", 3000ms}, get, "Falha na conexão: o servidor não respondeu a tempo!!!"},
         {"POST broken off", Answer::cutShort("Ok"), post, "Falha na conexão: a conexão caiu no meio da resposta!!!"},
+        {"POST stalled after a POST", {200, "Ok", 3000ms}, post, "Falha na conexão: o servidor não respondeu a tempo!!!"},
+        {"GET answered", {200, "Ok"}, get, "Ok"},
+        {"GET stalled after a reply", {200, "Ok", 3000ms}, get, "Falha na conexão: o servidor não respondeu a tempo!!!"},
     };
     for (const auto &c : cases) {
         m_recorder.answer(c.answer);
@@ -295,7 +296,8 @@ TEST_F(FaultsOnTheWire, SlowTransfersKeepTheWindowsPainting)
     for (const auto &c : cases) {
         m_c.pumps = 0;
         EXPECT_EQ(c.call(), u8("Ok")) << c.what;
-        EXPECT_GT(m_c.pumps, 0) << c.what;
+        // Painted many times a second, not once a second.
+        EXPECT_GT(m_c.pumps, 10) << c.what;
     }
 }
 
