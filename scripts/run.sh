@@ -29,6 +29,12 @@ if ! service_running; then
   started=$!
   for _ in $(seq 50); do service_running && break; sleep 0.1; done
 fi
+# The demo author keeps copies of the adventure's pictures and sounds beside
+# the client, as every author does with the files they upload.
+if [ -d "$data/files/casa" ]; then
+  mkdir -p build/app/casa
+  cp -n "$data/files/casa/"* build/app/casa/ 2>/dev/null || true
+fi
 echo "Nimbra: entre com o login demo e a senha demo."
 status=0
 build/app/nimbra || status=$?
