@@ -1,0 +1,214 @@
+// Fetching the pages, the places file and the thumbnails of the map.
+#include "map_fixture.h"
+
+#include "codepage.h"
+#include "maploader.h"
+
+#include <QFile>
+#include <QImage>
+
+using namespace nimbra;
+
+namespace {
+
+// Replies the service never gives.
+class CannedStore final : public ScriptStore {
+public:
+    explicit CannedStore(QString reply) : m_reply(std::move(reply)) {}
+    QString fetchScript(const QString &) override { return m_reply; }
+    QString storeScript(const QString &, const QString &) override { return {}; }
+
+private:
+    QString m_reply;
+};
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+MapPage imagePage(const QString &screen)
+{
+    MapPage page;
+    page.Name = QStringLiteral("sala");
+    page.Kind = QStringLiteral("img");
+    page.ScreenImage = screen;
+    return page;
+}
+
+} // namespace
+
+TEST_F(DemoMap, EachPageComesFromItsFetch)
+{
+    struct Case {
+        const char *name;
+        bool loaded;
+        const char *status;
+        const char *kind;
+    };
+    const Case cases[] = {
+        {"inicio", true, "Ok", "txt"},
+        {"sala", true, "Ok", "img"},
+        {"sumida", false, "Script não encontrado", "txt"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const MapSource source = fetchMapSource(m_service, u8(c.name));
+        EXPECT_EQ(source.Name, u8(c.name));
+        EXPECT_EQ(source.Loaded, c.loaded);
+        EXPECT_EQ(source.Status, u8(c.status));
+        EXPECT_EQ(source.Page.PageKind, u8(c.kind));
+    }
+    EXPECT_EQ(fetchMapSource(m_service, u8("sala")).Page.ScreenImage, u8("sala.png"));
+}
+
+TEST_F(DemoMap, AServiceThatIsGoneLeavesThePageNotLoaded)
+{
+    m_process->stop();
+    const MapSource source = fetchMapSource(m_service, u8("inicio"));
+    EXPECT_FALSE(source.Loaded);
+    EXPECT_EQ(source.Status, u8("Tente novamente!"));
+}
+
+TEST(MapLoader, ARepliesFirstLineDecides)
+{
+    struct Case {
+        const char *reply;
+        bool loaded;
+        const char *status;
+    };
+    const Case cases[] = {
+        {"", false, "Tente novamente!"},
+        {"\r\n//mob txt inicio\r\n", false, "Tente novamente!"},
+        {" Ok\r\n//mob txt inicio\r\n", false, " Ok"},
+        {"ok\r\n//mob txt inicio\r\n", false, "ok"},
+        {"Login ou senha inválidos", false, "Login ou senha inválidos"},
+        {"Ok", true, "Ok"},
+        {"Ok\n//mob img porao\n  telpos= porao.png\n", true, "Ok"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.reply);
+        CannedStore store(u8(c.reply));
+        const MapSource source = fetchMapSource(store, u8("inicio"));
+        EXPECT_EQ(source.Loaded, c.loaded);
+        EXPECT_EQ(source.Status, u8(c.status));
+    }
+}
+
+TEST(MapLoader, BlankNamesAreNotFetchedAndProgressCountsTheRest)
+{
+    CannedStore store(u8("Ok\r\n//mob txt x\r\n"));
+    std::vector<std::pair<int, int>> told;
+    const auto sources = fetchMapSources(store, {u8("inicio"), QString(), u8("  "), u8("sala")},
+                                         [&](int done, int total) { told.emplace_back(done, total); });
+    ASSERT_EQ(sources.size(), 2u);
+    EXPECT_EQ(sources[0].Name, u8("inicio"));
+    EXPECT_EQ(sources[1].Name, u8("sala"));
+    EXPECT_EQ(told, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
+    EXPECT_TRUE(fetchMapSources(store, {}).empty());
+}
+
+TEST(MapPlaces, ComeBackAsTheyWereSaved)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + u'/';
+    const QHash<QString, QPointF> places = {{u8("inicio"), {0, 0}}, {u8("sótão 2"), {-12.5, 300}},
+                                            {u8("sala"), {260, 140.25}}};
+    EXPECT_EQ(saveMapPlaces(folder, places), std::nullopt);
+    EXPECT_EQ(loadMapPlaces(folder), places);
+    const QByteArray bytes = readFile(folder + u8("mapa.txt"));
+    EXPECT_TRUE(bytes.contains("s\xF3t\xE3o 2\t-12.5\t300\r\n")) << bytes.toStdString();
+
+    const QHash<QString, QPointF> fewer = {{u8("sala"), {1, 2}}};
+    EXPECT_EQ(saveMapPlaces(folder, fewer), std::nullopt);
+    EXPECT_EQ(loadMapPlaces(folder), fewer);
+}
+
+TEST(MapPlaces, ABrokenFileGivesNoSavedPlaces)
+{
+    const std::pair<const char *, QByteArray> cases[] = {
+        {"binary", QByteArray("\x00\xFF\x01\x89PNG\r\n\x1A\n\x00\x00", 12)},
+        {"words", QByteArray("sala\tx\ty\r\n")},
+        {"too many fields", QByteArray("sala\t1\t2\t3\r\n")},
+        {"no name", QByteArray("\t1\t2\r\n")},
+        {"infinite", QByteArray("sala\t1e999\t0\r\n")},
+        {"not a number", QByteArray("sala\tnan\t0\r\n")},
+        {"blanks for tabs", QByteArray("sala 1 2\r\n")},
+        {"empty", QByteArray()},
+    };
+    for (const auto &[what, bytes] : cases) {
+        SCOPED_TRACE(what);
+        QTemporaryDir dir;
+        const QString folder = dir.path() + u'/';
+        ASSERT_TRUE(writeFile(folder + u8("mapa.txt"), bytes));
+        EXPECT_TRUE(loadMapPlaces(folder).isEmpty());
+    }
+}
+
+TEST(MapPlaces, AFileThatCannotBeReadGivesNone)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + u'/';
+    EXPECT_TRUE(loadMapPlaces(folder).isEmpty()) << "no file yet";
+    EXPECT_TRUE(loadMapPlaces(QString()).isEmpty()) << "no adventure";
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u8("mapa.txt")));
+    EXPECT_TRUE(loadMapPlaces(folder).isEmpty()) << "a folder in its place";
+}
+
+TEST(MapPlaces, AFailedSaveSaysWhy)
+{
+    QTemporaryDir dir;
+    const QString missing = dir.path() + u8("/sumida/");
+    EXPECT_EQ(saveMapPlaces(missing, {{u8("sala"), {1, 2}}}),
+              u8("Não foi possível gravar ") + missing + u8("mapa.txt!!!"));
+    EXPECT_FALSE(QFile::exists(missing + u8("mapa.txt")));
+    EXPECT_EQ(saveMapPlaces(QString(), {{u8("sala"), {1, 2}}}), u8("Não tem aventura em edição!!!"));
+}
+
+TEST(MapThumbnail, ShowsTheScreenImageOfTheFolderScaledToFit)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + u'/';
+    QImage screen(920, 440, QImage::Format_RGB32);
+    screen.fill(QColor(0x8C, 0x6B, 0x4F));
+    ASSERT_TRUE(screen.save(folder + u8("sala.png")));
+    const QImage thumbnail = pageThumbnail(folder, imagePage(u8("sala.png")), QSize(148, 58));
+    ASSERT_FALSE(thumbnail.isNull());
+    EXPECT_EQ(thumbnail.height(), 58);
+    EXPECT_LE(thumbnail.width(), 148);
+    EXPECT_EQ(thumbnail.pixelColor(thumbnail.width() / 2, 29), QColor(0x8C, 0x6B, 0x4F));
+}
+
+TEST(MapThumbnail, NoneWithoutAPictureToShow)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + u'/';
+    ASSERT_TRUE(writeFile(folder + u8("quebrada.png"), QByteArray("\x89PNG\r\n\x1A\n garbage")));
+    QImage screen(10, 10, QImage::Format_RGB32);
+    screen.fill(Qt::red);
+    ASSERT_TRUE(screen.save(dir.path() + u8("/fora.png")));
+    struct Case {
+        const char *what;
+        QString folder;
+        const char *screen;
+    };
+    const Case cases[] = {
+        {"text page", folder, ""},
+        {"no such file", folder, "porao.png"},
+        {"does not decode", folder, "quebrada.png"},
+        {"not a picture kind", folder, "sala.txt"},
+        {"outside the folder", folder + u8("sub/"), "../fora.png"},
+        {"no adventure", QString(), "fora.png"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_TRUE(pageThumbnail(c.folder, imagePage(u8(c.screen)), QSize(148, 58)).isNull());
+    }
+}
