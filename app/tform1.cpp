@@ -1,10 +1,13 @@
 #include "tform1.h"
 
+#include "adventurespage.h"
 #include "formkit.h"
 #include "imagebutton.h"
+#include "mapwindow.h"
 #include "navigatingpage.h"
 #include "pageeditor.h"
 #include "pump.h"
+#include "scriptspage.h"
 #include "settingsfile.h"
 #include "skin.h"
 #include "tform2.h"
@@ -58,6 +61,7 @@ TForm1::~TForm1()
 {
     // The other windows have no parent; they end with the main window.
     delete editor;
+    delete form6;
     delete form5;
     delete form4;
     delete form3;
@@ -70,7 +74,10 @@ void TForm1::createWindows()
     form3 = new TForm3(*this);
     form4 = new TForm4(*this);
     form5 = new TForm5(*this);
+    form6 = new TForm6;
     editor = new PageEditor(*this);
+    connect(editor, &PageEditor::pageOpened, form6, &TForm6::followPage);
+    connect(form6, &TForm6::openPageRequested, this, &TForm1::openMapPage);
     connect(form3->page(), &NavigatingPage::navigating, editor, &PageEditor::followNavigation);
     addUndoShortcuts(form2);
     addUndoShortcuts(form4);
@@ -111,6 +118,7 @@ void TForm1::buildControls()
     addMenu(QStringLiteral("btImg"), 862, QStringLiteral("Imagens"), false);
     addMenu(QStringLiteral("btSnd"), 967, QStringLiteral("Sons"), false);
     addMenu(QStringLiteral("btPrm"), 1047, QStringLiteral("Parâmetros"), false);
+    addMenu(QStringLiteral("btMap"), 1167, QStringLiteral("Mapa"), false);
 
     m_led = new QWidget(this);
     m_led->setObjectName(QStringLiteral("Led"));
@@ -205,7 +213,7 @@ void TForm1::showAdventuresMenu()
 void TForm1::showAdventureMenu()
 {
     showMenuEntries({QStringLiteral("btLsp"), QStringLiteral("btObj"), QStringLiteral("btImg"), QStringLiteral("btSnd"),
-                     QStringLiteral("btPrm")});
+                     QStringLiteral("btPrm"), QStringLiteral("btMap")});
 }
 
 void TForm1::openMenuPage(const QString &name)
@@ -231,7 +239,32 @@ void TForm1::openMenuPage(const QString &name)
         form2->showPage(TForm2::Parameters);
     } else if (name == QLatin1String("btSnd")) {
         form2->showPage(TForm2::SoundFiles);
+    } else if (name == QLatin1String("btMap")) {
+        openMap();
     }
+}
+
+void TForm1::openMap()
+{
+    form6->show();
+    form6->raise();
+    form6->setScriptLister([this] { return service.listScripts(); });
+    QStringList names;
+    const SortedList *list = form2->scripts()->Lbx2;
+    for (int row = 0; row < list->count(); ++row)
+        names << list->item(row)->text();
+    form6->load(service, names, form2->adventures()->startScript(), session.AdvFolder);
+    form6->followPage(session.ScriptName);
+}
+
+// A page picked on the map opens as one picked in the script list.
+void TForm1::openMapPage(const QString &name)
+{
+    session.ScriptName = name;
+    if (!editor->OpenPage())
+        return;
+    form2->scripts()->Lbx2->selectRow(name);
+    editor->runPage(true);
 }
 
 void TForm1::setActivity(Activity activity)

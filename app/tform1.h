@@ -17,6 +17,7 @@ class TForm2;
 class TForm3;
 class TForm4;
 class TForm5;
+class TForm6;
 
 inline const QString kOwnVersion = QStringLiteral("0.1m");
 
@@ -42,6 +43,8 @@ public:
     TForm3 *form3 = nullptr;
     TForm4 *form4 = nullptr;
     TForm5 *form5 = nullptr;
+    // The story map of the adventure.
+    TForm6 *form6 = nullptr;
     // Opens, edits and stores the page; made with the windows it works in.
     PageEditor *editor = nullptr;
     // The client's own version text, compared with the service's.
@@ -80,6 +83,8 @@ private:
     void placeRightAnchored();
     void openMenuPage(const QString &name);
     void addUndoShortcuts(QWidget *window);
+    void openMap();
+    void openMapPage(const QString &name);
 
     QLabel *m_topo1 = nullptr;
     QLabel *m_topo2 = nullptr;

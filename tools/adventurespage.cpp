@@ -118,6 +118,7 @@ void AdventuresPage::makeCurrent(const QString &name, const AdventureData &data)
     s.AdvFolder = s.AppDir + data.Prefix + QLatin1Char('/');
     s.AdvName = name;
     s.ScriptName = data.StartScript;
+    m_startScript = data.StartScript;
     m_main.form3->setBackdropColour(ColorFromText(data.BackColor));
     Edit8->setText(data.BackColor);
     Edit9->setText(data.TextColor);

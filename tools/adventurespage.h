@@ -25,6 +25,8 @@ public:
     void Lbx1DblClick();
     // Fetches the adventure's data and makes it current; all or nothing.
     bool LoadAdventure(const QString &name);
+    // The start page the service gave for the adventure chosen last.
+    const QString &startScript() const { return m_startScript; }
     void Image9Click();
     void Image10Click();
 
@@ -48,6 +50,7 @@ private:
 
     TForm1 &m_main;
     TForm2 &m_tools;
+    QString m_startScript;
 };
 
 } // namespace nimbra

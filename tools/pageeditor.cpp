@@ -69,6 +69,7 @@ bool PageEditor::OpenPage()
     m_serviceText = scriptOfReply(opened.Reply);
     m_edits.showOpenedPage(shown == s.ScriptName);
     m_cleanText = generateScript(m_edits.editedModel(), s.ScriptName);
+    emit pageOpened(s.ScriptName);
     return true;
 }
 

@@ -39,6 +39,9 @@ public:
 
     PageEdits &edits() { return m_edits; }
 
+signals:
+    void pageOpened(const QString &name);
+
 private:
     void pageStored(const QString &text);
     bool sourceBelongsToPage() const;

@@ -5,6 +5,7 @@
 #include "extraspage.h"
 #include "generator.h"
 #include "iconspage.h"
+#include "mapwindow.h"
 #include "pageeditor.h"
 #include "previewpage.h"
 #include "requesturl.h"
@@ -395,4 +396,24 @@ TEST_F(PageEditTest, EditsAreUndoneAndRedoneStepByStep)
 
     pick("sala");
     EXPECT_EQ(main().editor->edits().undoStack().count(), 0);
+}
+
+TEST_F(PageEditTest, TheMapShowsTheAdventureAndOpensItsPages)
+{
+    ImageButton *button = main().menuButton(u8("btMap"));
+    ASSERT_TRUE(button && button->isVisible());
+    click(button);
+    TForm6 *map = main().form6;
+    ASSERT_TRUE(map->isVisible());
+    EXPECT_EQ(map->boxCount(), scripts()->Lbx2->count());
+    EXPECT_EQ(map->brokenCount(), 0);
+
+    emit map->openPageRequested(u8("chave"));
+    EXPECT_EQ(main().session.ScriptName, u8("chave"));
+    EXPECT_EQ(main().page.scriptName(), u8("chave"));
+    ASSERT_TRUE(scripts()->Lbx2->currentItem());
+    EXPECT_EQ(scripts()->Lbx2->currentItem()->text(), u8("chave"));
+
+    emit map->openPageRequested(u8("nao existe"));
+    EXPECT_EQ(main().session.ScriptName, u8("chave"));
 }
