@@ -256,6 +256,7 @@ void StoryMapView::showMap(const StoryMap &map, const std::vector<QPointF> &plac
     }
     addArrows(map);
     fitSceneRect();
+    zoomToShowAll();
     if (map.StartPage >= 0)
         centerOn(m_boxes[size_t(map.StartPage)]);
 }
@@ -281,6 +282,20 @@ void StoryMapView::fitSceneRect()
     // whole map fits in the view.
     m_scene->setSceneRect(
         m_scene->itemsBoundingRect().adjusted(-kSceneMargin, -kSceneMargin, kSceneMargin, kSceneMargin));
+}
+
+void StoryMapView::zoomToShowAll()
+{
+    // The whole adventure at a glance, but never larger than life and never
+    // smaller than the wheel can zoom.
+    const QRectF all = m_scene->itemsBoundingRect();
+    if (all.isEmpty())
+        return;
+    // The view's own size: the viewport has none yet while the window is hidden.
+    const QSize room = contentsRect().size();
+    const double fit = std::min(room.width() / all.width(), room.height() / all.height());
+    const double wanted = std::clamp(fit, MinZoom, 1.0);
+    setTransform(QTransform::fromScale(wanted, wanted));
 }
 
 void StoryMapView::highlight(const QString &name)
@@ -338,6 +353,8 @@ void StoryMapView::mouseReleaseEvent(QMouseEvent *event)
     PageBox *moved = std::exchange(m_dragged, nullptr);
     if (moved->pos() == m_dragStart)
         return;
+    // Whole map units: what the places file keeps exactly.
+    moved->setPos(moved->pos().toPoint());
     fitSceneRect();
     emit boxMoved(moved->page().Name, moved->pos());
 }

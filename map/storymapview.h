@@ -127,6 +127,7 @@ private:
     PageBox *boxAt(QPoint viewPlace) const;
     void addArrows(const StoryMap &map);
     void fitSceneRect();
+    void zoomToShowAll();
 
     QGraphicsScene *m_scene;
     std::vector<PageBox *> m_boxes;
