@@ -5,6 +5,7 @@
 #include "imagebutton.h"
 #include "mapwindow.h"
 #include "navigatingpage.h"
+#include "objectspage.h"
 #include "pageeditor.h"
 #include "pump.h"
 #include "scriptspage.h"
@@ -235,6 +236,7 @@ void TForm1::openMenuPage(const QString &name)
         form2->showPage(TForm2::Graphics);
     } else if (name == QLatin1String("btObj")) {
         form2->showPage(TForm2::Objects);
+        form2->objects()->ListObjects();
     } else if (name == QLatin1String("btPrm")) {
         form2->showPage(TForm2::Parameters);
     } else if (name == QLatin1String("btSnd")) {

@@ -13,6 +13,7 @@
 #include "tform4.h"
 #include "tform5.h"
 #include "pageeditor.h"
+#include "parameterspage.h"
 #include "scriptspage.h"
 
 #include <QDir>
@@ -124,6 +125,9 @@ void AdventuresPage::makeCurrent(const QString &name, const AdventureData &data)
     Edit9->setText(data.TextColor);
     Edit10->setText(data.LinkColor);
     Edit7->setText(data.MainFont);
+    ParametersPage *parameters = m_tools.parameters();
+    parameters->Edit17->setText(name);
+    parameters->Edit18->setText(data.StartScript);
     showStatus(Stp, QString());
 }
 

@@ -1,11 +1,15 @@
 #include "tform2.h"
 
 #include "adventurespage.h"
+#include "authorizationpage.h"
 #include "extraspage.h"
 #include "loginpage.h"
+#include "objectspage.h"
+#include "parameterspage.h"
 #include "scriptspage.h"
 
 #include <QGuiApplication>
+#include <QHash>
 #include <QScreen>
 
 namespace nimbra {
@@ -41,9 +45,14 @@ TForm2::TForm2(TForm1 &main) : SkinnedWindow(toolsWindowLook()), m_main(main)
     Abook->addWidget(m_extras);
     Abook->addWidget(m_adventures);
     Abook->addWidget(m_scripts);
-    // The pages of objects, files, parameters, sounds and editors.
+    m_objects = new ObjectsPage(main, Abook);
+    m_parameters = new ParametersPage(main, *this, Abook);
+    m_authorization = new AuthorizationPage(main, *this, Abook);
+    const QHash<int, QWidget *> built{{Objects, m_objects}, {Parameters, m_parameters},
+                                      {Authorization, m_authorization}};
+    // The pages not built yet stay empty.
     for (int page = Graphics; page <= Authorization; ++page)
-        Abook->addWidget(new QWidget(Abook));
+        Abook->addWidget(built.value(page) ? built.value(page) : new QWidget(Abook));
     showPage(Login);
     show();
 }

@@ -10,8 +10,11 @@
 namespace nimbra {
 
 class AdventuresPage;
+class AuthorizationPage;
 class ExtrasPage;
 class LoginPage;
+class ObjectsPage;
+class ParametersPage;
 class ScriptsPage;
 class TForm1;
 
@@ -43,6 +46,9 @@ public:
     ExtrasPage *extras() const { return m_extras; }
     AdventuresPage *adventures() const { return m_adventures; }
     ScriptsPage *scripts() const { return m_scripts; }
+    ObjectsPage *objects() const { return m_objects; }
+    ParametersPage *parameters() const { return m_parameters; }
+    AuthorizationPage *authorization() const { return m_authorization; }
 
     QStackedWidget *Abook = nullptr;
 
@@ -52,6 +58,9 @@ private:
     ExtrasPage *m_extras = nullptr;
     AdventuresPage *m_adventures = nullptr;
     ScriptsPage *m_scripts = nullptr;
+    ObjectsPage *m_objects = nullptr;
+    ParametersPage *m_parameters = nullptr;
+    AuthorizationPage *m_authorization = nullptr;
 };
 
 } // namespace nimbra

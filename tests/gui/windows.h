@@ -14,8 +14,10 @@
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWebEngineView>
 
 #include <gtest/gtest.h>
 
@@ -62,6 +64,23 @@ protected:
         // A double click is a press, a release and a second press.
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, place.center());
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, place.center());
+    }
+
+    // A click on the row showing text, as the author picks it.
+    static void clickRow(QListWidget *list, const QString &text)
+    {
+        const QList<QListWidgetItem *> rows = list->findItems(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        ASSERT_EQ(rows.size(), 1) << text.toStdString();
+        list->scrollToItem(rows.first());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(rows.first()).center());
+    }
+
+    // Lets the run view load what it was sent to, and report it.
+    static void waitForLoad(QWebEngineView *view)
+    {
+        QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+        loaded.wait(5000);
+        QTest::qWait(50);
     }
 
     // Logs in as the demo author and chooses the demo adventure, whose start
