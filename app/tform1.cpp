@@ -2,6 +2,7 @@
 
 #include "adventurespage.h"
 #include "formkit.h"
+#include "graphicspage.h"
 #include "imagebutton.h"
 #include "mapwindow.h"
 #include "navigatingpage.h"
@@ -11,6 +12,7 @@
 #include "scriptspage.h"
 #include "settingsfile.h"
 #include "skin.h"
+#include "soundfilespage.h"
 #include "tform2.h"
 #include "tform3.h"
 #include "tform4.h"
@@ -234,6 +236,7 @@ void TForm1::openMenuPage(const QString &name)
         form4->showPreviewPage();
     } else if (name == QLatin1String("btImg")) {
         form2->showPage(TForm2::Graphics);
+        form2->graphics()->showFiles();
     } else if (name == QLatin1String("btObj")) {
         form2->showPage(TForm2::Objects);
         form2->objects()->ListObjects();
@@ -241,6 +244,7 @@ void TForm1::openMenuPage(const QString &name)
         form2->showPage(TForm2::Parameters);
     } else if (name == QLatin1String("btSnd")) {
         form2->showPage(TForm2::SoundFiles);
+        form2->soundFiles()->showFiles();
     } else if (name == QLatin1String("btMap")) {
         openMap();
     }

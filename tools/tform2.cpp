@@ -3,13 +3,15 @@
 #include "adventurespage.h"
 #include "authorizationpage.h"
 #include "extraspage.h"
+#include "graphicspage.h"
 #include "loginpage.h"
 #include "objectspage.h"
 #include "parameterspage.h"
 #include "scriptspage.h"
+#include "soundfilespage.h"
+#include "soundspage.h"
 
 #include <QGuiApplication>
-#include <QHash>
 #include <QScreen>
 
 namespace nimbra {
@@ -45,14 +47,17 @@ TForm2::TForm2(TForm1 &main) : SkinnedWindow(toolsWindowLook()), m_main(main)
     Abook->addWidget(m_extras);
     Abook->addWidget(m_adventures);
     Abook->addWidget(m_scripts);
+    m_graphics = new GraphicsPage(main, Abook);
+    m_sounds = new SoundsPage(main, *this, Abook);
+    m_soundFiles = new SoundFilesPage(main, *this, Abook);
     m_objects = new ObjectsPage(main, Abook);
     m_parameters = new ParametersPage(main, *this, Abook);
     m_authorization = new AuthorizationPage(main, *this, Abook);
-    const QHash<int, QWidget *> built{{Objects, m_objects}, {Parameters, m_parameters},
-                                      {Authorization, m_authorization}};
-    // The pages not built yet stay empty.
-    for (int page = Graphics; page <= Authorization; ++page)
-        Abook->addWidget(built.value(page) ? built.value(page) : new QWidget(Abook));
+    // In the notebook's order, Graphics to Authorization.
+    const std::initializer_list<QWidget *> pages{m_graphics, m_objects,    m_parameters,
+                                                 m_sounds,   m_soundFiles, m_authorization};
+    for (QWidget *page : pages)
+        Abook->addWidget(page);
     showPage(Login);
     show();
 }

@@ -12,10 +12,13 @@ namespace nimbra {
 class AdventuresPage;
 class AuthorizationPage;
 class ExtrasPage;
+class GraphicsPage;
 class LoginPage;
 class ObjectsPage;
 class ParametersPage;
 class ScriptsPage;
+class SoundFilesPage;
+class SoundsPage;
 class TForm1;
 
 // The tools window: every editing form, on the pages of one notebook.
@@ -46,6 +49,9 @@ public:
     ExtrasPage *extras() const { return m_extras; }
     AdventuresPage *adventures() const { return m_adventures; }
     ScriptsPage *scripts() const { return m_scripts; }
+    GraphicsPage *graphics() const { return m_graphics; }
+    SoundsPage *sounds() const { return m_sounds; }
+    SoundFilesPage *soundFiles() const { return m_soundFiles; }
     ObjectsPage *objects() const { return m_objects; }
     ParametersPage *parameters() const { return m_parameters; }
     AuthorizationPage *authorization() const { return m_authorization; }
@@ -58,6 +64,9 @@ private:
     ExtrasPage *m_extras = nullptr;
     AdventuresPage *m_adventures = nullptr;
     ScriptsPage *m_scripts = nullptr;
+    GraphicsPage *m_graphics = nullptr;
+    SoundsPage *m_sounds = nullptr;
+    SoundFilesPage *m_soundFiles = nullptr;
     ObjectsPage *m_objects = nullptr;
     ParametersPage *m_parameters = nullptr;
     AuthorizationPage *m_authorization = nullptr;

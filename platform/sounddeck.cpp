@@ -1,0 +1,96 @@
+#include "sounddeck.h"
+
+#include <QAudioOutput>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QMediaPlayer>
+#include <QTimer>
+#include <QUrl>
+
+namespace nimbra {
+
+namespace {
+
+// Reading the head of a short sound file takes a moment; a player that
+// needs longer is taken as stuck.
+constexpr int kOpenWaitMs = 5000;
+
+} // namespace
+
+SoundDeck::SoundDeck(QObject *parent)
+    : QObject(parent), m_output(std::make_unique<QAudioOutput>()), m_player(std::make_unique<QMediaPlayer>())
+{
+    m_player->setAudioOutput(m_output.get());
+}
+
+SoundDeck::~SoundDeck()
+{
+    m_player->stop();
+}
+
+std::optional<QString> SoundDeck::open(const QString &path)
+{
+    close();
+    if (!QFileInfo(path).isFile())
+        return QStringLiteral("Som não encontrado: ") + QFileInfo(path).fileName() + QStringLiteral("!!!");
+    m_player->setSource(QUrl::fromLocalFile(path));
+    waitWhileLoading();
+    const QMediaPlayer::MediaStatus status = m_player->mediaStatus();
+    if (m_player->error() != QMediaPlayer::NoError || status == QMediaPlayer::InvalidMedia) {
+        const QString text = failureText(QStringLiteral("Som ilegível: ") + QFileInfo(path).fileName());
+        close();
+        return text;
+    }
+    if (status == QMediaPlayer::LoadingMedia || status == QMediaPlayer::NoMedia) {
+        close();
+        return QStringLiteral("O som não abriu a tempo: ") + QFileInfo(path).fileName() + QStringLiteral("!!!");
+    }
+    m_fileName = path;
+    return std::nullopt;
+}
+
+void SoundDeck::waitWhileLoading()
+{
+    if (m_player->mediaStatus() != QMediaPlayer::LoadingMedia)
+        return;
+    QEventLoop loop;
+    connect(m_player.get(), &QMediaPlayer::mediaStatusChanged, &loop, [&loop](QMediaPlayer::MediaStatus status) {
+        if (status != QMediaPlayer::LoadingMedia)
+            loop.quit();
+    });
+    connect(m_player.get(), &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
+    QTimer::singleShot(kOpenWaitMs, &loop, &QEventLoop::quit);
+    // Windows repaint meanwhile, but no click reaches a handler.
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+std::optional<QString> SoundDeck::play()
+{
+    if (!isOpen())
+        return QStringLiteral("Nenhum som aberto!!!");
+    m_player->play();
+    if (m_player->error() != QMediaPlayer::NoError)
+        return failureText(QStringLiteral("O som não tocou: ") + QFileInfo(m_fileName).fileName());
+    return std::nullopt;
+}
+
+void SoundDeck::close()
+{
+    m_player->stop();
+    m_player->setSource(QUrl());
+    m_fileName.clear();
+}
+
+bool SoundDeck::isPlaying() const
+{
+    return m_player->playbackState() == QMediaPlayer::PlayingState;
+}
+
+QString SoundDeck::failureText(const QString &what) const
+{
+    const QString detail = m_player->errorString();
+    return what + (detail.isEmpty() ? QString() : QStringLiteral(" (") + detail + QLatin1Char(')')) +
+           QStringLiteral("!!!");
+}
+
+} // namespace nimbra

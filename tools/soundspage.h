@@ -1,0 +1,74 @@
+#pragma once
+
+#include "sortedlist.h"
+#include "sounddeck.h"
+
+#include <QWidget>
+
+#include <array>
+#include <optional>
+
+namespace nimbra {
+
+class ClickLabel;
+class ImageButton;
+class StatusLabel;
+class TForm1;
+class TForm2;
+
+// "Sons": the service's sound library by category, listening to a sound,
+// and attaching it to the page as its initial sound or a link's sound.
+class SoundsPage final : public QWidget {
+    Q_OBJECT
+public:
+    SoundsPage(TForm1 &main, TForm2 &tools, QWidget *parent);
+
+    // The category labels: caption and the key the service knows.
+    struct Category {
+        const char *Caption;
+        const char *Key;
+    };
+    static constexpr std::array<Category, 7> kCategories{{{"som de água", "agua"},
+                                                          {"beeps", "beep"},
+                                                          {"bichos", "bicho"},
+                                                          {"armas", "arma"},
+                                                          {"ambiente", "amb"},
+                                                          {"portas", "porta"},
+                                                          {"monstros", "monstro"}}};
+
+    void ListLibrarySounds(const QString &category);
+    // Plays a sound field's sound: "$" + name from the library, kept in the
+    // adventure folder after its first download, any other name from the
+    // adventure folder. The text for the author when it cannot.
+    std::optional<QString> TocaWave(const QString &name);
+    // A sound field's text as the page's initial sound, or into the
+    // selected screen link's sound field; then the Scripts page shows.
+    void attachInitialSound(const QString &sound);
+    void attachLinkSound(const QString &sound);
+    void Lbx7Click();
+    void Image16Click();
+    void Image17Click();
+
+    SoundDeck &deck() { return m_deck; }
+
+    std::array<ClickLabel *, kCategories.size()> lbCat{};
+    ImageButton *Image16 = nullptr;
+    ImageButton *Image17 = nullptr;
+    ImageButton *Image15 = nullptr;
+    StatusLabel *Sts = nullptr;
+    SortedList *Lbx7 = nullptr;
+
+private:
+    void buildCategories();
+    void buildActions();
+    // The picked library sound as a sound field writes it, or nothing.
+    QString pickedSound() const;
+    // The local copy exists from here on, or the text of why not.
+    std::optional<QString> fetchOnce(const QString &fileName, const QString &path);
+
+    TForm1 &m_main;
+    TForm2 &m_tools;
+    SoundDeck m_deck;
+};
+
+} // namespace nimbra
