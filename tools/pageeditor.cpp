@@ -200,6 +200,10 @@ void PageEditor::followNavigation(const QUrl &url)
         return;
     s.RunScript = *script;
     letPendingMessagesBeProcessed();
+    // A late report of the page just stored must not throw away what the
+    // author has typed since.
+    if (s.RunScript == m_main.page.scriptName() && hasUnstoredChanges())
+        return;
     s.ScriptName = s.RunScript;
     if (OpenPage())
         m_main.form2->scripts()->Lbx2->selectRow(s.ScriptName);

@@ -65,12 +65,6 @@ protected:
     // Lets the run view load what it was sent to and report it.
     void waitForRunView() { waitForLoad(main().form3->Web); }
 
-    static void waitForLoad(QWebEngineView *view)
-    {
-        QSignalSpy loaded(view, &QWebEngineView::loadFinished);
-        loaded.wait(5000);
-        QTest::qWait(50);
-    }
 
     static void enter(QLineEdit *field, const QString &text)
     {
@@ -416,4 +410,15 @@ TEST_F(PageEditTest, TheMapShowsTheAdventureAndOpensItsPages)
 
     emit map->openPageRequested(u8("nao existe"));
     EXPECT_EQ(main().session.ScriptName, u8("chave"));
+}
+
+TEST_F(PageEditTest, ALateReportOfTheStoredPageKeepsWhatWasTypedSince)
+{
+    click(scripts()->btCmp);
+    ASSERT_EQ(scripts()->Stx->text(), u8("Ok"));
+    preview()->Memo2->setPlainText(u8("digitado antes do aviso"));
+    const Session &s = main().session;
+    editor().followNavigation(QUrl(runUrl(s.SiteUrl, s.UserIdx, u8("casa"), u8("inicio"))));
+    EXPECT_EQ(preview()->Memo2->toPlainText(), u8("digitado antes do aviso"));
+    EXPECT_TRUE(editor().hasUnstoredChanges());
 }
