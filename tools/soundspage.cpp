@@ -21,8 +21,11 @@ namespace nimbra {
 
 namespace {
 
-// Where each category label stands, in the order of kCategories.
-constexpr QPoint kCategoryPlaces[] = {{17, 35}, {152, 35}, {227, 35}, {307, 35}, {17, 65}, {117, 65}, {192, 65}};
+// The category labels run in rows from here, as wide as their captions.
+constexpr QPoint kFirstCategory{17, 35};
+constexpr int kCategoryGap = 12;
+constexpr int kCategoryRow = 30;
+constexpr int kCategoriesRight = 400;
 // The sixth field of a screen link, its first argument.
 constexpr int kLinkSoundField = 5;
 
@@ -47,6 +50,7 @@ SoundsPage::SoundsPage(TForm1 &main, TForm2 &tools, QWidget *parent) : QWidget(p
 
 void SoundsPage::buildCategories()
 {
+    QPoint place = kFirstCategory;
     for (std::size_t i = 0; i < kCategories.size(); ++i) {
         const QString key = QString::fromUtf8(kCategories[i].Key);
         auto *label = new ClickLabel(QString::fromUtf8(kCategories[i].Caption), this);
@@ -54,8 +58,11 @@ void SoundsPage::buildCategories()
         label->setFont(categoryFont());
         setTextColour(label, Skin::Navy);
         label->setToolTip(key);
-        label->move(kCategoryPlaces[i]);
         label->adjustSize();
+        if (place.x() > kFirstCategory.x() && place.x() + label->width() > kCategoriesRight)
+            place = QPoint(kFirstCategory.x(), place.y() + kCategoryRow);
+        label->move(place);
+        place.rx() += label->width() + kCategoryGap;
         connect(label, &ClickLabel::clicked, this, [this, key] { ListLibrarySounds(key); });
         lbCat[i] = label;
     }
@@ -68,7 +75,8 @@ void SoundsPage::buildActions()
     connect(Image16, &ImageButton::clicked, this, &SoundsPage::Image16Click);
     Image17 = actionButton(this, 130, 135, QStringLiteral("som no link"), QStringLiteral("Image17"));
     connect(Image17, &ImageButton::clicked, this, &SoundsPage::Image17Click);
-    caption(this, 340, 133, QStringLiteral("voltar"));
+    QLabel *back = caption(this, 0, 133, QStringLiteral("voltar"));
+    back->move(375 - back->width(), 133);
     Image15 = new ImageButton(this, Skin::btUp3(), Skin::btDw3());
     Image15->setObjectName(QStringLiteral("Image15"));
     Image15->move(380, 135);
