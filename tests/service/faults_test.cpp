@@ -16,13 +16,33 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fstream>
 #include <functional>
 #include <memory>
+#include <string>
+#include <thread>
 
 using namespace nimbra;
 using namespace std::chrono_literals;
 
 namespace {
+
+// Stops the process and waits until the kernel has stopped it, so that no
+// request sent afterwards can still be answered.
+void freeze(pid_t pid)
+{
+    kill(pid, SIGSTOP);
+    const std::string stat = "/proc/" + std::to_string(pid) + "/stat";
+    for (int i = 0; i < 500; ++i) {
+        std::ifstream file(stat);
+        std::string line;
+        std::getline(file, line);
+        const std::size_t close = line.rfind(')');
+        if (close != std::string::npos && close + 2 < line.size() && line[close + 2] == 'T')
+            return;
+        std::this_thread::sleep_for(2ms);
+    }
+}
 
 constexpr int kMillion = 1000000;
 
@@ -144,7 +164,7 @@ TEST_F(FaultsOnService, AFailedOpenStoresNothingAndSaysWhy)
         {"service frozen past the time-outs", "inicio",
          [&] {
              m_c.http.setTimeouts(1000ms, 1000ms);
-             kill(m_process->pid(), SIGSTOP);
+             freeze(m_process->pid());
          },
          [&] {
              kill(m_process->pid(), SIGCONT);
@@ -216,7 +236,7 @@ TEST_F(FaultsOnService, AStoreToAFrozenServiceEnds)
 {
     ASSERT_TRUE(m_c.page.open(u8("inicio")).Ok);
     m_c.http.setTimeouts(1000ms, 1000ms);
-    kill(m_process->pid(), SIGSTOP);
+    freeze(m_process->pid());
     m_c.pumps = 0;
     const QString text = m_c.page.compileAndStore(m_c.page.model());
     const int pumps = m_c.pumps;
