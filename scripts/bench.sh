@@ -4,7 +4,7 @@
 #   scripts/bench.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
+scripts/deps.sh --test
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNIMBRA_BENCH=ON >/dev/null
 cmake --build build >/dev/null
 

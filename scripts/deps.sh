@@ -1,19 +1,28 @@
 #!/usr/bin/env bash
-# Installs every Debian package the project needs to build, run and test.
+# Installs the Debian packages the project needs.
+#   scripts/deps.sh          what building and running need
+#   scripts/deps.sh --test   that, and the test, benchmark, fuzz and packaging tools
 # Idempotent: does nothing when all packages are already there.
 set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-multimedia-dev
-  libgl-dev libxkbcommon-dev libxcb1-dev libqt6webenginecore6-bin python3
+  libgl-dev libxkbcommon-dev libxcb1-dev libqt6webenginecore6-bin
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libcurl4-openssl-dev libpng-dev libjpeg-dev libgif-dev
   libcpp-httplib-dev libsqlite3-dev libqrencode-dev libssl-dev zlib1g-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
-  xvfb xauth imagemagick x11-utils sox lame fonts-dejavu-core
+  sox lame fonts-liberation2 fontconfig fonts-dejavu-core
 )
+test_packages=(
+  libgtest-dev libgmock-dev libbenchmark-dev python3
+  clang libclang-rt-14-dev
+  xvfb xauth imagemagick x11-utils
+  dpkg-dev file
+)
+if [ "${1:-}" = "--test" ]; then
+  packages+=("${test_packages[@]}")
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
-scripts/deps.sh
+scripts/deps.sh --test
 CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNIMBRA_FUZZ=ON \
   -DNIMBRA_TESTS=OFF -DNIMBRA_BENCH=OFF -DNIMBRA_SANITIZE=ON
 cmake --build build-fuzz --target script_fuzz

@@ -8,7 +8,7 @@ port=8642
 data=build/velorin-data
 
 scripts/deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNIMBRA_TESTS=OFF -DNIMBRA_BENCH=OFF
 cmake --build build
 
 service_running() {

@@ -6,13 +6,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=build
-extra=()
+extra=(-DNIMBRA_TESTS=ON -DNIMBRA_BENCH=ON)
 if [ "${1:-}" = "--sanitize" ]; then
   build=build-asan
-  extra=(-DNIMBRA_SANITIZE=ON -DNIMBRA_BENCH=OFF)
+  extra=(-DNIMBRA_TESTS=ON -DNIMBRA_SANITIZE=ON -DNIMBRA_BENCH=OFF)
 fi
 
-scripts/deps.sh
+scripts/deps.sh --test
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNIMBRA_WERROR=ON "${extra[@]}"
 cmake --build "$build"
 
