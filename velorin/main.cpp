@@ -4,10 +4,13 @@
 #include "options.h"
 #include "routes.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
+#include <clocale>
 #include <csignal>
 #include <cstdio>
+#include <optional>
 #include <thread>
 
 using namespace velorin;
@@ -36,16 +39,47 @@ int bindServer(httplib::Server &server, const Options &options)
     return server.bind_to_port(options.Host, options.Port) ? options.Port : -1;
 }
 
+// The service's command line; exits early for --help, --version and bad usage.
+std::optional<Options> readCommandLine(int &exitCode)
+{
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const QString site = findSite(programDir, QStringLiteral(VELORIN_SITE_RELATIVE), QStringLiteral(VELORIN_SITE_DIR));
+    const CommandLine line = parseCommandLine(QCoreApplication::arguments(), site);
+    exitCode = 0;
+    switch (line.Want) {
+    case Wanted::Run:
+        return line.Given;
+    case Wanted::Help:
+    case Wanted::Version:
+        std::printf("%s\n", qPrintable(line.Text));
+        return std::nullopt;
+    case Wanted::BadUsage:
+        break;
+    }
+    std::fprintf(stderr, "velorin-local: %s\nuso: velorin-local --port N --data DIR [--demo] [--host H] [--site DIR]\n",
+                 qPrintable(line.Text));
+    exitCode = 2;
+    return std::nullopt;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    std::string error;
-    auto options = parseOptions(argc, argv, QStringLiteral(VELORIN_SITE_DIR), error);
-    if (!options) {
-        std::fprintf(stderr, "velorin-local: %s\nuso: velorin-local --port N --data DIR [--demo] [--host H] [--site DIR]\n",
-                     error.c_str());
-        return 2;
+    QCoreApplication app(argc, argv);
+    // Numbers the service writes keep their dot whatever the machine's language.
+    std::setlocale(LC_NUMERIC, "C");
+    QCoreApplication::setApplicationName(QStringLiteral("velorin-local"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(NIMBRA_VERSION));
+    installPortugueseTexts();
+    int exitCode = 0;
+    const auto options = readCommandLine(exitCode);
+    if (!options)
+        return exitCode;
+    if (!holdsSite(options->SiteDir)) {
+        std::fprintf(stderr, "velorin-local: não há site na pasta %s (indique a pasta do site com --site DIR)\n",
+                     qPrintable(QDir::toNativeSeparators(options->SiteDir)));
+        return 1;
     }
     try {
         QDir().mkpath(options->DataDir);
