@@ -21,6 +21,7 @@ QByteArray mobNwUsr(Call &call)
     const QString email = call.value("Email");
     if (!isPlainName(login))
         throw Refusal{QString::fromUtf16(msg::BadName).arg(QStringLiteral("Login"))};
+    require(isLogin(login), msg::UnusableLogin);
     require(!password.isEmpty(), msg::BadLogin);
     if (email.trimmed().isEmpty())
         throw Refusal{QString::fromUtf16(msg::MissingKey).arg(QStringLiteral("Email"))};

@@ -1,19 +1,30 @@
 #include "codepage.h"
 #include "endpoints.h"
 #include "messages.h"
+#include "names.h"
 #include "reply.h"
 #include "textlines.h"
 
 namespace velorin {
 
-static const QString kSeparator = QStringLiteral("-+-");
+// Accounts made before logins had rules may hold names that would break
+// the list into other lines; they are never listed.
+static QStringList logins(const QStringList &names)
+{
+    QStringList kept;
+    for (const QString &name : names) {
+        if (isLogin(name))
+            kept.append(name);
+    }
+    return kept;
+}
 
 QByteArray mobLsLib(Call &call)
 {
     const Adventure adventure = call.adventure(call.account());
-    QStringList lines = call.store().candidates(adventure.Id);
-    lines.append(kSeparator);
-    lines.append(call.store().editors(adventure.Id));
+    QStringList lines = logins(call.store().candidates(adventure.Id));
+    lines.append(QString::fromUtf16(kEditorsSeparator));
+    lines.append(logins(call.store().editors(adventure.Id)));
     return linesReply(lines);
 }
 
@@ -34,7 +45,13 @@ QByteArray mobPtLib(Call &call)
     const Account author = call.account();
     const Adventure adventure = call.adventure(author);
     require(adventure.OwnerId == author.Id, msg::OwnerOnly);
-    const QStringList unknown = call.store().setEditors(adventure.Id, editorNames(call.part("texto")));
+    const QStringList names = editorNames(call.part("texto"));
+    const QStringList refused = call.store().setEditors(adventure.Id, logins(names));
+    QStringList unknown;
+    for (const QString &name : names) {
+        if (!isLogin(name) || refused.contains(name))
+            unknown.append(name);
+    }
     if (unknown.isEmpty())
         return okReply();
     return linesReply({QString::fromUtf16(msg::UnknownUsers).arg(unknown.join(QStringLiteral(", ")))});

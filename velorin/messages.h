@@ -17,6 +17,7 @@ inline constexpr char16_t ObjectExists[] = u"Já existe este objeto";
 inline constexpr char16_t NoFile[] = u"Arquivo não encontrado";
 inline constexpr char16_t FileNotWritten[] = u"Não foi possível gravar o arquivo";
 inline constexpr char16_t LoginExists[] = u"Este login já existe, escolha outro";
+inline constexpr char16_t UnusableLogin[] = u"Este login não pode ser usado, escolha outro";
 inline constexpr char16_t AccountCreated[] =
     u"Conta criada! Um e-mail foi enviado para %1 para desbloquear o acesso.";
 inline constexpr char16_t UnknownCategory[] = u"Categoria de sons desconhecida";

@@ -22,6 +22,11 @@ bool isPlainName(const QString &name)
     return true;
 }
 
+bool isLogin(const QString &login)
+{
+    return isPlainName(login) && login == login.trimmed() && login != QStringView(kEditorsSeparator);
+}
+
 QString canonicalName(const QString &name)
 {
     return nimbra::BlankToUnderscore(name);

@@ -11,6 +11,13 @@ namespace velorin {
 // empty, without "/", "\\", "..", control characters or a leading dot.
 bool isPlainName(const QString &name);
 
+// The line that parts candidates from editors in the editors list.
+inline constexpr char16_t kEditorsSeparator[] = u"-+-";
+
+// A login: a plain name without blanks at its ends and never the separator
+// of the editors list, so that every line of that list is one login.
+bool isLogin(const QString &login);
+
 // Names travel with "_" for blanks; the service keeps the "_" spelling so
 // that "a b" and "a_b" are one name.
 QString canonicalName(const QString &name);

@@ -1,5 +1,7 @@
 #include "fixture.h"
 
+#include <sqlite3.h>
+
 TEST_F(ServiceTest, EditorsListAndUpdate)
 {
     newAccount("bia", "b");
@@ -17,8 +19,8 @@ TEST_F(ServiceTest, EditorsListAndUpdate)
 
 TEST_F(ServiceTest, UnknownEditorsAreReported)
 {
-    const QStringList lines = post("mobPtLib", {{"Pfx", "abc"}}, "texto", "fantasma\nana\n").lines();
-    EXPECT_EQ(lines, u8Lines({"Ok", "Usuários desconhecidos ignorados: fantasma, ana"}));
+    const QStringList lines = post("mobPtLib", {{"Pfx", "abc"}}, "texto", "fantasma\nana\n-+-\n").lines();
+    EXPECT_EQ(lines, u8Lines({"Ok", "Usuários desconhecidos ignorados: fantasma, ana, -+-"}));
 }
 
 TEST_F(ServiceTest, OnlyTheOwnerChangesEditors)
@@ -27,4 +29,40 @@ TEST_F(ServiceTest, OnlyTheOwnerChangesEditors)
     ASSERT_EQ(post("mobPtLib", {{"Pfx", "abc"}}, "texto", "bia").Body, "Ok");
     const Reply reply = m_client->post("mobPtLib", {{"Login", "bia"}, {"Senha", "b"}, {"Pfx", "abc"}}, "texto", "");
     EXPECT_EQ(reply.text(), u8("Só o autor da aventura pode mudar os editores"));
+}
+
+TEST_F(ServiceTest, LoginsThatWouldSplitTheEditorsListAreRefused)
+{
+    for (const char *login : {"-+-", " -+-", "-+- ", " bia", "bia "}) {
+        EXPECT_EQ(m_client->call("mobNwUsr", {{"Login", login}, {"Senha", "s"}, {"Email", "x@y"}}).text(),
+                  u8("Este login não pode ser usado, escolha outro"))
+            << login;
+    }
+    EXPECT_TRUE(m_client->call("mobNwUsr", {{"Login", "a-+-b"}, {"Senha", "s"}, {"Email", "x@y"}})
+                    .text()
+                    .startsWith(u8("Conta criada!")));
+    EXPECT_EQ(call("mobLsLib", {{"Pfx", "abc"}}).lines(), u8Lines({"Ok", "a-+-b", "-+-"}));
+}
+
+// Accounts written before logins had rules: such names are never listed,
+// and never become editors, whatever the owner sends back.
+TEST_F(ServiceTest, EditorsListIsUnambiguousOverOldAccounts)
+{
+    newAccount("bia", "b");
+    m_client.reset();
+    m_service.reset();
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open((dataDir() + "/velorin.sqlite").c_str(), &db), SQLITE_OK);
+    const char *sql = "INSERT INTO accounts (login, password_hash, email) VALUES "
+                      "('-+-', 'x$y', 'a@b'), (' -+-', 'x$y', 'a@b'), ('zeta', 'x$y', 'a@b'), "
+                      "('l1' || char(13, 10) || 'l2', 'x$y', 'a@b');"
+                      "INSERT INTO editors (adventure_id, account_id) SELECT 1, id FROM accounts WHERE login <> 'ana'";
+    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+    start();
+
+    EXPECT_EQ(call("mobLsLib", {{"Pfx", "abc"}}).lines(), u8Lines({"Ok", "bia", "zeta", "-+-", "bia", "zeta"}));
+    EXPECT_EQ(post("mobPtLib", {{"Pfx", "abc"}}, "texto", "bia\r\n-+-\r\nzeta\r\n -+-").lines(),
+              u8Lines({"Ok", "Usuários desconhecidos ignorados: -+-"}));
+    EXPECT_EQ(call("mobLsLib", {{"Pfx", "abc"}}).lines(), u8Lines({"Ok", "bia", "zeta", "-+-", "bia", "zeta"}));
 }
