@@ -9,10 +9,17 @@ namespace {
 
 const QString kIndent = QStringLiteral("  ");
 
-QString iconLine(const IconSlot &icon, QLatin1StringView position)
+QString threeDigits(int number)
 {
-    return kIndent + icon.Mark + QLatin1StringView("cmd= fig,") + position + QLatin1StringView(",58,58,")
-        + icon.Image + u',' + icon.Target;
+    return QStringLiteral("%1").arg(number, 3, 10, QLatin1Char('0'));
+}
+
+QString iconLine(const PageModel &m, int k)
+{
+    const IconSlot &icon = m.IconSlots[k];
+    const IconPosition at = kIconPositions[k];
+    return kIndent + icon.Mark + QLatin1StringView("cmd= fig,") + threeDigits(at.X) + u',' + threeDigits(at.Y)
+        + QLatin1StringView(",58,58,") + icon.Image + u',' + icon.Target;
 }
 
 QString linkLine(const ScreenLink &l)
@@ -28,9 +35,89 @@ QString linkLine(const ScreenLink &l)
     return line;
 }
 
-QString flagsOf(const PageModel &m)
+QString textLookLine(const PageModel &m)
 {
-    return QString(m.Bold ? u'B' : u'b') + (m.Italic ? u'I' : u'i') + (m.Underline ? u'U' : u'u');
+    const QString flags = QString(m.Bold ? u'B' : u'b') + (m.Italic ? u'I' : u'i') + (m.Underline ? u'U' : u'u');
+    return QLatin1StringView("  texto= 0,0,852,358,") + m.TextSize + u',' + m.FontName + u',' + m.BackColor + u','
+        + flags + m.TextColor;
+}
+
+QString sectionTitle(ScriptPlace place)
+{
+    switch (place) {
+    case ScriptPlace::Section6:
+        return QStringLiteral("  //6:Links da tela gráfica");
+    case ScriptPlace::Section1:
+        return QStringLiteral("  //1:Opções e funções - lateral direita");
+    case ScriptPlace::Section2:
+        return QStringLiteral("  //2:Fio divisor");
+    case ScriptPlace::Section3:
+        return QStringLiteral("  //3:Barra inferior - função esqueda");
+    case ScriptPlace::Section4:
+        return QStringLiteral("  //4:Barra inferior - objetos com o jogador");
+    case ScriptPlace::Section5:
+        return QStringLiteral("  //5:Barra inferior - funções à direita");
+    default:
+        return QStringLiteral("  //0:Programação ignorada...");
+    }
+}
+
+bool isSection(ScriptPlace place)
+{
+    switch (place) {
+    case ScriptPlace::Section6:
+    case ScriptPlace::Section1:
+    case ScriptPlace::Section2:
+    case ScriptPlace::Section3:
+    case ScriptPlace::Section4:
+    case ScriptPlace::Section5:
+    case ScriptPlace::Section0:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The icon standing at place, or -1.
+int iconAt(ScriptPlace place)
+{
+    for (int k = 0; k < kIconCount; ++k)
+        if (iconPlace(k) == place)
+            return k;
+    return -1;
+}
+
+bool isTextPage(const PageModel &m)
+{
+    return m.PageKind == QLatin1StringView("txt");
+}
+
+bool isImagePage(const PageModel &m)
+{
+    return m.PageKind == QLatin1StringView("img");
+}
+
+// Optional keys are left out when empty; each kind writes only its own block.
+bool isWritten(const PageModel &m, ScriptPlace place)
+{
+    switch (place) {
+    case ScriptPlace::Start:
+    case ScriptPlace::Header:
+        return false;
+    case ScriptPlace::Retscp:
+        return m.Returnable;
+    case ScriptPlace::Backtxt:
+        return !m.BackImage.isEmpty();
+    case ScriptPlace::Somini:
+        return !m.InitialSound.isEmpty();
+    case ScriptPlace::Margem:
+    case ScriptPlace::Texto:
+    case ScriptPlace::Boxon:
+    case ScriptPlace::Boxoff:
+        return isTextPage(m);
+    default:
+        return place < ScriptPlace::Telpos || place > ScriptPlace::Link9 || isImagePage(m);
+    }
 }
 
 // Builds the text in one buffer; kept lines go right after the place they
@@ -78,49 +165,16 @@ private:
     QString m_out;
 };
 
-void writeTextPage(Writer &w, const PageModel &m)
+void writePageText(Writer &w, const QStringList &text)
 {
-    w.at(ScriptPlace::Margem, QLatin1StringView("  margem= 0,10,0,0"));
-    w.at(ScriptPlace::Texto, QLatin1StringView("  texto= 0,0,852,358,") + m.TextSize + u',' + m.FontName + u','
-                                 + m.BackColor + u',' + flagsOf(m) + m.TextColor);
-    w.at(ScriptPlace::Boxon, QLatin1StringView("  boxon"));
-    for (const QString &text : m.PageText)
-        w.line(kIndent + trimLine(QStringView(text)) + u' ');
-    w.at(ScriptPlace::Boxoff, QLatin1StringView("  boxoff"));
-}
-
-void writeImagePage(Writer &w, const PageModel &m)
-{
-    w.at(ScriptPlace::Telpos, QLatin1StringView("  telpos= ") + m.ScreenImage);
-    w.at(ScriptPlace::Section6, QString(), QStringLiteral("  //6:Links da tela gráfica"));
-    for (int k = 0; k < kLinkCount; ++k)
-        w.at(placeAfter(ScriptPlace::Link0, k), linkLine(m.ScreenLinks[k]));
-}
-
-void writeIcons(Writer &w, const PageModel &m)
-{
-    static const QLatin1StringView rightColumn[6] = {
-        QLatin1StringView("862,000"), QLatin1StringView("862,060"), QLatin1StringView("862,120"),
-        QLatin1StringView("862,180"), QLatin1StringView("862,240"), QLatin1StringView("862,300")};
-    w.at(ScriptPlace::Section1, QString(), QStringLiteral("  //1:Opções e funções - lateral direita"));
-    for (int k = 0; k < 6; ++k)
-        w.at(placeAfter(ScriptPlace::Icon1, k), iconLine(m.IconSlots[k], rightColumn[k]));
-    w.at(ScriptPlace::Section2, QString(), QLatin1StringView("  //2:Fio divisor"));
-    w.at(ScriptPlace::Divider, QLatin1StringView("  cmd= shp,000,369,920,2,fio.png"));
-    w.at(ScriptPlace::Section3, QString(), QStringLiteral("  //3:Barra inferior - função esqueda"));
-    w.at(ScriptPlace::Icon7, iconLine(m.IconSlots[6], QLatin1StringView("000,382")));
-    w.at(ScriptPlace::Section4, QString(), QLatin1StringView("  //4:Barra inferior - objetos com o jogador"));
-    w.at(ScriptPlace::ObjBar, kIndent + m.ObjBarMark + QLatin1StringView("objjog= 076,382,696,58,58,12"));
-    w.at(ScriptPlace::Section5, QString(), QStringLiteral("  //5:Barra inferior - funções à direita"));
-    w.at(ScriptPlace::Icon8, iconLine(m.IconSlots[7], QLatin1StringView("789,382")));
-    w.at(ScriptPlace::Icon9, iconLine(m.IconSlots[8], QLatin1StringView("862,382")));
+    for (const QString &line : text)
+        w.line(kIndent + trimLine(QStringView(line)) + u' ');
 }
 
 // Blank lines are left out, ":" lines are not indented, and the script
 // always ends in "fim", even when the free section lost its own.
 void writeFreeSection(Writer &w, const QStringList &free)
 {
-    w.at(ScriptPlace::Section0, QString(), QStringLiteral("  //0:Programação ignorada..."));
     QStringView last;
     for (const QString &text : free) {
         const QStringView t = trimLine(QStringView(text));
@@ -140,22 +194,58 @@ void writeFreeSection(Writer &w, const QStringList &free)
 
 } // namespace
 
+QString placeLine(const PageModel &m, ScriptPlace place, const QString &scriptName)
+{
+    if (place >= ScriptPlace::Link0 && place <= ScriptPlace::Link9)
+        return linkLine(m.ScreenLinks[int(place) - int(ScriptPlace::Link0)]);
+    if (const int k = iconAt(place); k >= 0)
+        return iconLine(m, k);
+    if (isSection(place))
+        return sectionTitle(place);
+    switch (place) {
+    case ScriptPlace::Header:
+        return QLatin1StringView("//mob ") + m.PageKind + u' ' + scriptName;
+    case ScriptPlace::Retscp:
+        return QLatin1StringView("  retscp= ") + scriptName;
+    case ScriptPlace::Backtxt:
+        return QLatin1StringView("  backtxt= ") + m.BackImage;
+    case ScriptPlace::Somini:
+        return QLatin1StringView("  somini= ") + m.InitialSound;
+    case ScriptPlace::Margem:
+        return QStringLiteral("  margem= 0,10,0,0");
+    case ScriptPlace::Texto:
+        return textLookLine(m);
+    case ScriptPlace::Boxon:
+        return QStringLiteral("  boxon");
+    case ScriptPlace::Boxoff:
+        return QStringLiteral("  boxoff");
+    case ScriptPlace::Telpos:
+        return QLatin1StringView("  telpos= ") + m.ScreenImage;
+    case ScriptPlace::Divider:
+        return QStringLiteral("  cmd= shp,000,369,920,2,fio.png");
+    case ScriptPlace::ObjBar:
+        return kIndent + m.ObjBarMark + QLatin1StringView("objjog= 076,382,696,58,58,12");
+    default:
+        return {};
+    }
+}
+
 QString generateScript(const PageModel &m, const QString &scriptName)
 {
     Writer w(m);
-    w.at(ScriptPlace::Start);
-    w.at(ScriptPlace::Header, QLatin1StringView("//mob ") + m.PageKind + u' ' + scriptName);
-    if (m.Returnable)
-        w.at(ScriptPlace::Retscp, QLatin1StringView("  retscp= ") + scriptName);
-    if (!m.BackImage.isEmpty())
-        w.at(ScriptPlace::Backtxt, QLatin1StringView("  backtxt= ") + m.BackImage);
-    if (!m.InitialSound.isEmpty())
-        w.at(ScriptPlace::Somini, QLatin1StringView("  somini= ") + m.InitialSound);
-    if (m.PageKind == QLatin1StringView("txt"))
-        writeTextPage(w, m);
-    else if (m.PageKind == QLatin1StringView("img"))
-        writeImagePage(w, m);
-    writeIcons(w, m);
+    w.line(placeLine(m, ScriptPlace::Header, scriptName));
+    w.at(ScriptPlace::Header);
+    for (int p = int(ScriptPlace::Retscp); p <= int(ScriptPlace::Section0); ++p) {
+        const auto place = ScriptPlace(p);
+        if (!isWritten(m, place))
+            continue;
+        if (isSection(place))
+            w.at(place, QString(), placeLine(m, place, scriptName));
+        else
+            w.at(place, placeLine(m, place, scriptName));
+        if (place == ScriptPlace::Boxon)
+            writePageText(w, m.PageText);
+    }
     writeFreeSection(w, m.FreeSection);
     return w.finish();
 }

@@ -8,10 +8,16 @@
 namespace nimbra {
 
 // The page script of a page, every section of the template in its fixed
-// order; kept lines go back to the places they were read from.
+// order; kept lines go back to the places they were read from, and those
+// read before the header right after it.
 QStringList generateScriptLines(const PageModel &page, const QString &scriptName);
 
 // The same text with every line followed by CR LF.
 QString generateScript(const PageModel &page, const QString &scriptName);
+
+// The one line the writer puts at place, indentation included (the header,
+// a key line, a section comment, a link, an icon, a fixed line); empty for
+// the start.
+QString placeLine(const PageModel &page, ScriptPlace place, const QString &scriptName);
 
 } // namespace nimbra

@@ -61,6 +61,22 @@ struct KeptLine {
 inline constexpr int kIconCount = 9;
 inline constexpr int kLinkCount = 10;
 
+// Where the nine icons stand on the screen, in pixels; their lines carry it.
+struct IconPosition {
+    int X;
+    int Y;
+};
+inline constexpr std::array<IconPosition, kIconCount> kIconPositions = {
+    {{862, 0}, {862, 60}, {862, 120}, {862, 180}, {862, 240}, {862, 300}, {0, 382}, {789, 382}, {862, 382}}};
+
+// The place of icon k + 1 (IconSlots[k]) in a written script.
+inline ScriptPlace iconPlace(int k)
+{
+    if (k < 6)
+        return placeAfter(ScriptPlace::Icon1, k);
+    return k == 6 ? ScriptPlace::Icon7 : placeAfter(ScriptPlace::Icon8, k - 7);
+}
+
 // The editing state of one page. Default values are those at program start.
 struct PageModel {
     QString PageKind = QStringLiteral("txt");

@@ -1,33 +1,47 @@
 #include "parser.h"
 
+#include "generator.h"
 #include "textlines.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <optional>
 #include <utility>
 
 namespace nimbra {
 namespace {
 
 enum class LineKind {
-    Blank, Header, Retscp, Backtxt, Somini, Telpos, Texto, Boxon,
-    Section0, Section1, Section2, Section3, Section4, Section5, Section6,
-    Margem, Divider, Fim, Command, ObjBar, Other,
+    Blank, Header, Retscp, Backtxt, Somini, Margem, Texto, Boxon, Boxoff, Telpos,
+    Section, Command, ObjBar, Fim, Other,
 };
-
-const QString kDividerLine = QStringLiteral("cmd= shp,000,369,920,2,fio.png");
 
 bool has(QStringView line, QLatin1StringView prefix)
 {
     return line.startsWith(prefix);
 }
 
-LineKind sectionKind(QStringView line)
+bool isSectionComment(QStringView line)
 {
-    if (line.size() >= 4 && line[1] == u'/' && line[3] == u':' && line[2] >= u'0' && line[2] <= u'6')
-        return static_cast<LineKind>(static_cast<int>(LineKind::Section0) + (line[2].unicode() - u'0'));
+    return line.size() >= 4 && line[0] == u'/' && line[1] == u'/' && line[3] == u':' && line[2] >= u'0'
+        && line[2] <= u'6';
+}
+
+ScriptPlace sectionPlace(QStringView line)
+{
+    static const ScriptPlace places[] = {ScriptPlace::Section0, ScriptPlace::Section1, ScriptPlace::Section2,
+                                         ScriptPlace::Section3, ScriptPlace::Section4, ScriptPlace::Section5,
+                                         ScriptPlace::Section6};
+    return places[line[2].unicode() - u'0'];
+}
+
+LineKind slashKind(QStringView line)
+{
+    if (isSectionComment(line))
+        return LineKind::Section;
     if (has(line, QLatin1StringView("//mob")))
         return LineKind::Header;
-    if (has(line, QLatin1StringView("//cmd=")))
+    if (has(line, QLatin1StringView("//cmd= ")))
         return LineKind::Command;
     if (has(line, QLatin1StringView("//objjog=")))
         return LineKind::ObjBar;
@@ -41,13 +55,15 @@ LineKind kindOf(QStringView line)
         return LineKind::Blank;
     switch (line[0].unicode()) {
     case u'/':
-        return sectionKind(line);
+        return slashKind(line);
     case u'r':
         return has(line, QLatin1StringView("retscp=")) ? LineKind::Retscp : LineKind::Other;
     case u'b':
         if (has(line, QLatin1StringView("backtxt=")))
             return LineKind::Backtxt;
-        return line == QLatin1StringView("boxon") ? LineKind::Boxon : LineKind::Other;
+        if (line == QLatin1StringView("boxon"))
+            return LineKind::Boxon;
+        return line == QLatin1StringView("boxoff") ? LineKind::Boxoff : LineKind::Other;
     case u's':
         return has(line, QLatin1StringView("somini=")) ? LineKind::Somini : LineKind::Other;
     case u't':
@@ -57,9 +73,7 @@ LineKind kindOf(QStringView line)
     case u'm':
         return has(line, QLatin1StringView("margem=")) ? LineKind::Margem : LineKind::Other;
     case u'c':
-        if (line == kDividerLine)
-            return LineKind::Divider;
-        return has(line, QLatin1StringView("cmd=")) ? LineKind::Command : LineKind::Other;
+        return has(line, QLatin1StringView("cmd= ")) ? LineKind::Command : LineKind::Other;
     case u'o':
         return has(line, QLatin1StringView("objjog=")) ? LineKind::ObjBar : LineKind::Other;
     case u'f':
@@ -69,13 +83,6 @@ LineKind kindOf(QStringView line)
     }
 }
 
-// Lines that end a section early: any line with a reading rule of its own.
-bool startsRule(LineKind kind)
-{
-    return kind != LineKind::Blank && kind != LineKind::Command && kind != LineKind::ObjBar
-        && kind != LineKind::Other;
-}
-
 bool switchedOff(QStringView line)
 {
     return line.startsWith(kSwitchedOff);
@@ -83,216 +90,432 @@ bool switchedOff(QStringView line)
 
 // The part before the first comma (all of it when there is none); the view
 // keeps what follows the comma.
-QString cutField(QStringView &rest)
+QStringView cutField(QStringView &rest)
 {
     const qsizetype comma = rest.indexOf(u',');
     if (comma < 0)
-        return std::exchange(rest, QStringView()).toString();
+        return std::exchange(rest, QStringView());
     const QStringView field = rest.first(comma);
     rest = rest.sliced(comma + 1);
-    return field.toString();
+    return field;
 }
 
-QStringView fieldsFrom(QStringView line, qsizetype position)
+QStringView trimEnd(QStringView text)
 {
-    return line.mid(position);
+    while (!text.isEmpty() && text.back().unicode() <= 0x20)
+        text.chop(1);
+    return text;
 }
 
 QString valueAfter(QStringView line, qsizetype keyLength)
 {
-    return trimLine(fieldsFrom(line, keyLength)).toString();
+    return trimLine(line.mid(keyLength)).toString();
 }
 
-void readIcon(QStringView line, IconSlot &icon)
+// Digits only, compared as a number: "060" and "60" are the same place.
+bool isNumber(QStringView text, int value)
+{
+    while (text.size() > 1 && text.front() == u'0')
+        text = text.sliced(1);
+    if (text.isEmpty() || text.size() > 9)
+        return false;
+    int number = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return false;
+        number = number * 10 + (c.unicode() - u'0');
+    }
+    return number == value;
+}
+
+// Exactly these numbers, separated by commas.
+bool isNumberList(QStringView text, std::initializer_list<int> values)
+{
+    if (text.count(u',') != qsizetype(values.size()) - 1)
+        return false;
+    return std::all_of(values.begin(), values.end(), [&text](int v) { return isNumber(cutField(text), v); });
+}
+
+bool isDivider(QStringView line)
+{
+    const QLatin1StringView head("cmd= shp,");
+    const QLatin1StringView tail(",fio.png");
+    return line.size() > head.size() + tail.size() && line.startsWith(head) && line.endsWith(tail)
+        && isNumberList(line.sliced(head.size(), line.size() - head.size() - tail.size()), {0, 369, 920, 2});
+}
+
+bool isFixedObjBar(QStringView line)
+{
+    return isNumberList(trimLine(line.mid(switchedOff(line) ? 9 : 7)), {76, 382, 696, 58, 58, 12});
+}
+
+// The fields after the text area of a "texto=" line, or nothing when the
+// line does not begin with the area 0,0,852,358.
+std::optional<QStringView> textLookFields(QStringView line)
+{
+    QStringView rest = trimLine(line.mid(6));
+    for (const int value : {0, 0, 852, 358})
+        if (!isNumber(cutField(rest), value))
+            return std::nullopt;
+    return rest;
+}
+
+// Size, font and background colour are cut at commas; the last field is the
+// three style flags and the text colour, commas included.
+void readTextLook(QStringView rest, PageModel &m)
+{
+    m.TextSize = cutField(rest).toString();
+    m.FontName = cutField(rest).toString();
+    m.BackColor = cutField(rest).toString();
+    m.TextColor = rest.mid(3).toString();
+    m.Bold = rest.size() > 0 && rest[0] == u'B';
+    m.Italic = rest.size() > 1 && rest[1] == u'I';
+    m.Underline = rest.size() > 2 && rest[2] == u'U';
+}
+
+// An icon line read by its fields: kind "fig", a place of the screen's
+// icons and the size 58 by 58; the image runs to the next comma and the
+// target to the end.
+struct IconLine {
+    int Slot = -1;
+    IconSlot Icon;
+};
+
+IconLine readIcon(QStringView line)
 {
     const bool off = switchedOff(line);
-    QStringView rest = fieldsFrom(line, off ? 25 : 23);
-    icon.Image = cutField(rest);
-    icon.Target = rest.toString();
-    icon.Mark = off ? kSwitchedOff : QString();
+    QStringView rest = line.mid(off ? 7 : 5);
+    if (cutField(rest) != QLatin1StringView("fig"))
+        return {};
+    const QStringView x = cutField(rest);
+    const QStringView y = cutField(rest);
+    if (!isNumber(cutField(rest), 58) || !isNumber(cutField(rest), 58))
+        return {};
+    const auto at = std::find_if(kIconPositions.begin(), kIconPositions.end(),
+                                 [&](IconPosition p) { return isNumber(x, p.X) && isNumber(y, p.Y); });
+    if (at == kIconPositions.end())
+        return {};
+    IconLine read{int(at - kIconPositions.begin()), {}};
+    read.Icon.Mark = off ? kSwitchedOff : QString();
+    read.Icon.Image = cutField(rest).toString();
+    read.Icon.Target = rest.toString();
+    return read;
 }
 
 void readLink(QStringView line, ScreenLink &link)
 {
     const bool off = switchedOff(line);
-    QStringView rest = fieldsFrom(line, off ? 7 : 5);
-    link.Kind = cutField(rest);
-    link.X = cutField(rest);
-    link.Y = cutField(rest);
-    link.Width = cutField(rest);
-    link.Height = cutField(rest);
-    link.Arg1 = cutField(rest);
-    link.Arg2 = cutField(rest);
+    QStringView rest = line.mid(off ? 7 : 5);
+    link.Kind = cutField(rest).toString();
+    link.X = cutField(rest).toString();
+    link.Y = cutField(rest).toString();
+    link.Width = cutField(rest).toString();
+    link.Height = cutField(rest).toString();
+    link.Arg1 = cutField(rest).toString();
+    link.Arg2 = cutField(rest).toString();
     link.Arg3 = rest.toString();
     link.Mark = off ? kSwitchedOff : QString();
     // The writer leaves out empty trailing arguments, so the last one it
-    // writes ends the line, where readers trim it.
+    // writes ends the line, where readers trim it; its leading blanks stay.
     QString &last = !link.Arg3.isEmpty() ? link.Arg3 : !link.Arg2.isEmpty() ? link.Arg2 : link.Arg1;
-    last = trimLine(QStringView(last)).toString();
+    last = trimEnd(last).toString();
 }
 
-bool readTextLook(QStringView line, PageModel &m)
+bool isPageKind(QStringView kind)
 {
-    QStringView rest = fieldsFrom(line, 19);
-    m.TextSize = cutField(rest);
-    m.FontName = cutField(rest);
-    m.BackColor = cutField(rest);
-    const QStringView flags = rest;
-    m.TextColor = flags.mid(3).toString();
-    m.Bold = flags.size() > 0 && flags[0] == u'B';
-    m.Italic = flags.size() > 1 && flags[1] == u'I';
-    m.Underline = flags.size() > 2 && flags[2] == u'U';
-    return line.size() >= 19 && line.count(u',') >= 7 && flags.size() >= 3;
+    return kind == QLatin1StringView("txt") || kind == QLatin1StringView("img");
+}
+
+// The first word after "//mob" is the page kind, the rest the name.
+std::pair<QString, QString> headerWords(QStringView line)
+{
+    const QStringView rest = trimLine(line.mid(5));
+    qsizetype end = 0;
+    while (end < rest.size() && rest[end].unicode() > 0x20)
+        ++end;
+    return {rest.first(end).toString(), trimLine(rest.sliced(end)).toString()};
+}
+
+// A UTF-8 byte-order mark, as a character or as its three code-page bytes.
+qsizetype byteOrderMarkLength(QStringView line)
+{
+    if (line.startsWith(QChar(0xFEFF)))
+        return 1;
+    return line.startsWith(QStringView(u"\u00EF\u00BB\u00BF")) ? 3 : 0;
+}
+
+// What the lines before the free section show: where the header is (the
+// first "//mob" line outside a text block) and which kind the content has.
+struct Survey {
+    qsizetype Header = -1;
+    bool ImageContent = false; // "telpos=" or "//6:"
+    bool TextContent = false;  // "texto=" or "boxon"
+};
+
+Survey survey(const QStringList &lines)
+{
+    Survey s;
+    bool inText = false;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QStringView line = trimLine(QStringView(lines[i]));
+        const LineKind kind = kindOf(line);
+        if (inText) {
+            inText = kind != LineKind::Boxoff;
+            continue;
+        }
+        if (kind == LineKind::Section && sectionPlace(line) == ScriptPlace::Section0)
+            break;
+        if (kind == LineKind::Header && s.Header < 0)
+            s.Header = i;
+        s.ImageContent |= kind == LineKind::Telpos || (kind == LineKind::Section && sectionPlace(line) == ScriptPlace::Section6);
+        s.TextContent |= kind == LineKind::Texto || kind == LineKind::Boxon;
+        inText = kind == LineKind::Boxon;
+    }
+    return s;
+}
+
+// The screen-link lines of a "//6:" section beyond its ten that repeat an
+// earlier one: kept as they are, so that no link after them is pushed out.
+std::vector<qsizetype> repeatedLinkLines(const QStringList &lines, qsizetype sectionLine)
+{
+    std::vector<qsizetype> candidates;
+    for (qsizetype i = sectionLine + 1; i < lines.size(); ++i) {
+        const LineKind kind = kindOf(trimLine(QStringView(lines[i])));
+        if (kind == LineKind::Section)
+            break;
+        if (kind == LineKind::Command)
+            candidates.push_back(i);
+    }
+    std::vector<qsizetype> repeated;
+    qsizetype excess = qsizetype(candidates.size()) - kLinkCount;
+    for (qsizetype c = qsizetype(candidates.size()) - 1; excess > 0 && c > 0; --c) {
+        const QStringView text = trimLine(QStringView(lines[candidates[c]]));
+        const bool repeats = std::any_of(candidates.begin(), candidates.begin() + c,
+                                         [&](qsizetype j) { return trimLine(QStringView(lines[j])) == text; });
+        if (repeats) {
+            repeated.push_back(candidates[c]);
+            --excess;
+        }
+    }
+    return repeated;
 }
 
 class Reader {
 public:
-    Reader(const QStringList &lines, std::vector<ScriptIssue> *issues)
-        : m_lines(lines), m_issues(issues), m_model(templatePageModel())
+    Reader(const QStringList &lines, std::vector<ScriptIssue> *issues) : m_lines(lines), m_issues(issues)
     {
+        m_model = templatePageModel();
+        if (m_lines.size() > 1) {
+            if (const qsizetype bom = byteOrderMarkLength(m_lines[1])) {
+                m_lines[1].remove(0, bom);
+                report(1, QStringLiteral("marca de ordem de bytes (BOM) retirada do início"));
+            }
+        }
     }
 
     PageModel read(const QString &previousReturnScript)
     {
         m_model.ReturnScript = previousReturnScript;
-        bool headerSeen = false;
+        const Survey s = survey(m_lines);
+        m_header = s.Header;
+        decideKind(s);
         bool fimSeen = false;
         while (m_next < m_lines.size()) {
-            const int number = m_next;
+            const int number = int(m_next);
             const QStringView line = take();
             const LineKind kind = kindOf(line);
-            headerSeen |= kind == LineKind::Header;
-            if (kind == LineKind::Section0) {
-                reachPlace(ScriptPlace::Section0, number, kind);
+            if (kind == LineKind::Section && sectionPlace(line) == ScriptPlace::Section0) {
+                claim(ScriptPlace::Section0, line, number);
                 readFreeSection();
                 fimSeen = freeSectionEndsInFim();
                 break;
             }
             readLine(line, kind, number);
         }
-        if (!headerSeen)
-            report(1, QStringLiteral("falta o cabeçalho \"//mob\""));
         if (!fimSeen)
             report(std::max(1, int(m_lines.size()) - 1), QStringLiteral("falta \"fim\" no fim do script"));
+        reportShortSections();
+        std::stable_sort(m_found.begin(), m_found.end(),
+                         [](const ScriptIssue &a, const ScriptIssue &b) { return a.Line < b.Line; });
         if (m_issues)
-            std::stable_sort(m_issues->begin(), m_issues->end(),
-                             [](const ScriptIssue &a, const ScriptIssue &b) { return a.Line < b.Line; });
+            *m_issues = std::move(m_found);
         return std::move(m_model);
     }
 
 private:
     QStringView take() { return trimLine(QStringView(m_lines.at(m_next++))); }
-    QStringView peek() const { return trimLine(QStringView(m_lines.at(m_next))); }
 
-    void report(int line, const QString &text)
+    void report(int line, const QString &text) { m_found.push_back({line, text}); }
+
+    bool isText() const { return m_model.PageKind == QLatin1StringView("txt"); }
+    bool isImage() const { return m_model.PageKind == QLatin1StringView("img"); }
+
+    // The header decides; without a known one, the page's own content does.
+    void decideKind(const Survey &s)
     {
-        if (m_issues)
-            m_issues->push_back({line, text});
+        const auto [kind, name] = s.Header >= 0 ? headerWords(trimLine(QStringView(m_lines[s.Header]))) : std::pair<QString, QString>();
+        m_model.HeaderName = name;
+        if (isPageKind(kind)) {
+            m_model.PageKind = kind;
+            return;
+        }
+        QString finding = s.Header < 0 ? QStringLiteral("falta o cabeçalho \"//mob txt\" ou \"//mob img\"")
+                                       : QStringLiteral("tipo de página desconhecido no cabeçalho: \"%1\"").arg(kind);
+        if (s.ImageContent != s.TextContent) {
+            m_model.PageKind = s.ImageContent ? QStringLiteral("img") : QStringLiteral("txt");
+            finding += s.ImageContent ? QStringLiteral("; pelo conteúdo, página de imagem")
+                                      : QStringLiteral("; pelo conteúdo, página de texto");
+        } else {
+            m_model.PageKind = kind;
+            finding += QStringLiteral("; o conteúdo não decide o tipo e a página não pode ser gravada");
+        }
+        report(int(std::max<qsizetype>(1, s.Header)), finding);
     }
 
-    void keep(QStringView line, int number)
+    void keep(QStringView line, int number, const QString &why)
     {
         m_model.KeptLines.push_back({m_place, line.toString()});
-        report(number, QStringLiteral("linha não reconhecida: ") + line);
+        report(number, why + QStringLiteral(", mantida como está: ") + line);
     }
 
-    // Key lines and section comments stand in the writer's order, once each.
-    void reachPlace(ScriptPlace place, int number, LineKind kind)
+    // Key lines, sections, links and icons stand in the writer's order, once
+    // each; a line out of that order or repeated is kept where it is.
+    bool claim(ScriptPlace place, QStringView line, int number)
     {
-        if (kind != LineKind::Margem && kind != LineKind::Section2 && kind != LineKind::Divider) {
-            const auto bit = 1ULL << static_cast<int>(place);
-            if (m_seen & bit)
-                report(number, QStringLiteral("linha repetida: ") + trimLine(m_lines.at(number)));
-            else if (place < m_place)
-                report(number, QStringLiteral("fora de ordem: ") + trimLine(m_lines.at(number)));
-            m_seen |= bit;
+        const auto bit = 1ULL << static_cast<int>(place);
+        if (place <= m_place) {
+            keep(line, number, (m_seen & bit) ? QStringLiteral("linha repetida") : QStringLiteral("fora de ordem"));
+            return false;
         }
-        m_place = std::max(m_place, place);
+        m_seen |= bit;
+        m_place = place;
+        return true;
+    }
+
+    // A line the writer will not write back as it was read.
+    void reportRewrite(ScriptPlace place, QStringView line, int number)
+    {
+        if (!m_issues)
+            return;
+        const QString written = trimLine(placeLine(m_model, place, m_model.HeaderName));
+        if (line != written)
+            report(number, QStringLiteral("linha reescrita como: ") + written);
+    }
+
+    template <typename Read>
+    void readKey(ScriptPlace place, QStringView line, int number, Read read)
+    {
+        if (claim(place, line, number)) {
+            read();
+            reportRewrite(place, line, number);
+        }
     }
 
     void readLine(QStringView line, LineKind kind, int number)
     {
         switch (kind) {
         case LineKind::Header:
-            reachPlace(ScriptPlace::Header, number, kind);
-            m_model.PageKind = line.mid(6, 3).toString();
-            m_model.HeaderName = trimLine(line.mid(9)).toString();
-            // Without a name the written header ends at the kind, where
-            // readers trim it.
-            if (m_model.HeaderName.isEmpty())
-                m_model.PageKind = trimLine(m_model.PageKind);
-            if (m_model.PageKind != QLatin1StringView("txt") && m_model.PageKind != QLatin1StringView("img"))
-                report(number, QStringLiteral("tipo de página desconhecido: ") + m_model.PageKind);
+            readHeader(line, number);
             break;
         case LineKind::Retscp:
-            reachPlace(ScriptPlace::Retscp, number, kind);
-            m_model.Returnable = true;
-            m_model.ReturnScript = valueAfter(line, 7);
+            if (claim(ScriptPlace::Retscp, line, number)) {
+                m_model.Returnable = true;
+                m_model.ReturnScript = valueAfter(line, 7);
+            }
             break;
         case LineKind::Backtxt:
-            reachPlace(ScriptPlace::Backtxt, number, kind);
-            m_model.BackImage = valueAfter(line, 8);
+            readValue(ScriptPlace::Backtxt, line, number, 8, m_model.BackImage);
             break;
         case LineKind::Somini:
-            reachPlace(ScriptPlace::Somini, number, kind);
-            m_model.InitialSound = valueAfter(line, 7);
+            readValue(ScriptPlace::Somini, line, number, 7, m_model.InitialSound);
             break;
         case LineKind::Telpos:
-            reachPlace(ScriptPlace::Telpos, number, kind);
-            m_model.ScreenImage = valueAfter(line, 7);
-            break;
-        case LineKind::Texto:
-            reachPlace(ScriptPlace::Texto, number, kind);
-            if (!readTextLook(line, m_model))
-                report(number, QStringLiteral("\"texto=\" com campos a menos"));
-            break;
-        case LineKind::Boxon:
-            reachPlace(ScriptPlace::Boxon, number, kind);
-            readPageText(number);
-            break;
-        case LineKind::Section1:
-            readSection(ScriptPlace::Section1, number, 6, LineKind::Command,
-                        [this](int k, QStringView l) { readIcon(l, m_model.IconSlots[k]); });
-            break;
-        case LineKind::Section6:
-            readSection(ScriptPlace::Section6, number, kLinkCount, LineKind::Command,
-                        [this](int k, QStringView l) { readLink(l, m_model.ScreenLinks[k]); });
-            for (int k = 0; k < kLinkCount; ++k)
-                if (m_model.ScreenLinks[k].Kind.isEmpty() && m_model.ScreenLinks[k].Mark.isEmpty())
-                    report(number, QStringLiteral("link %1 ativo sem tipo").arg(k));
-            break;
-        case LineKind::Section3:
-            readSection(ScriptPlace::Section3, number, 1, LineKind::Command,
-                        [this](int, QStringView l) { readIcon(l, m_model.IconSlots[6]); });
-            break;
-        case LineKind::Section4:
-            readSection(ScriptPlace::Section4, number, 1, LineKind::ObjBar, [this](int, QStringView l) {
-                m_model.ObjBarMark = switchedOff(l) ? kSwitchedOff : QString();
-            });
-            break;
-        case LineKind::Section5:
-            readSection(ScriptPlace::Section5, number, 2, LineKind::Command,
-                        [this](int k, QStringView l) { readIcon(l, m_model.IconSlots[7 + k]); });
+            if (!isImage())
+                keep(line, number, QStringLiteral("\"telpos=\" só vale em página de imagem"));
+            else
+                readKey(ScriptPlace::Telpos, line, number, [&] { m_model.ScreenImage = valueAfter(line, 7); });
             break;
         case LineKind::Margem:
-            reachPlace(ScriptPlace::Margem, number, kind);
+            if (!isText())
+                keep(line, number, QStringLiteral("\"margem=\" só vale em página de texto"));
+            else if (!isNumberList(trimLine(line.mid(7)), {0, 10, 0, 0}))
+                keep(line, number, QStringLiteral("margens diferentes de 0,10,0,0"));
+            else
+                claim(ScriptPlace::Margem, line, number);
             break;
-        case LineKind::Section2:
-            reachPlace(ScriptPlace::Section2, number, kind);
+        case LineKind::Texto:
+            readTexto(line, number);
             break;
-        case LineKind::Divider:
-            reachPlace(ScriptPlace::Divider, number, kind);
+        case LineKind::Boxon:
+            if (!isText())
+                keep(line, number, QStringLiteral("\"boxon\" só vale em página de texto"));
+            else if (claim(ScriptPlace::Boxon, line, number))
+                readPageText(number);
+            break;
+        case LineKind::Section:
+            readSectionComment(line, number);
+            break;
+        case LineKind::Command:
+            readCommand(line, number);
+            break;
+        case LineKind::ObjBar:
+            if (!isFixedObjBar(line))
+                keep(line, number, QStringLiteral("barra de objetos diferente de 076,382,696,58,58,12"));
+            else
+                readKey(ScriptPlace::ObjBar, line, number,
+                        [&] { m_model.ObjBarMark = switchedOff(line) ? kSwitchedOff : QString(); });
+            break;
+        case LineKind::Boxoff:
+            keep(line, number, QStringLiteral("\"boxoff\" sem \"boxon\""));
+            break;
+        case LineKind::Fim:
+            keep(line, number, QStringLiteral("\"fim\" antes de \"//0:\""));
+            break;
+        case LineKind::Other:
+            keep(line, number, QStringLiteral("linha não reconhecida"));
             break;
         case LineKind::Blank:
-        case LineKind::Fim:
             break; // the writer puts its own
-        case LineKind::Command:
-        case LineKind::ObjBar:
-        case LineKind::Other:
-        case LineKind::Section0:
-            keep(line, number);
-            break;
         }
+    }
+
+    // The header is read wherever it stands and written first.
+    void readHeader(QStringView line, int number)
+    {
+        if (number != m_header) {
+            keep(line, number, QStringLiteral("cabeçalho repetido"));
+            return;
+        }
+        m_place = std::max(m_place, ScriptPlace::Header);
+        for (int before = 1; before < number; ++before) {
+            if (!trimLine(QStringView(m_lines[before])).isEmpty()) {
+                report(number, QStringLiteral("o cabeçalho vai para a primeira linha"));
+                break;
+            }
+        }
+        if (isPageKind(headerWords(line).first))
+            reportRewrite(ScriptPlace::Header, line, number);
+    }
+
+    // An empty value is not written back, so its line is kept instead.
+    void readValue(ScriptPlace place, QStringView line, int number, qsizetype keyLength, QString &value)
+    {
+        const QString read = valueAfter(line, keyLength);
+        if (read.isEmpty())
+            keep(line, number, QStringLiteral("chave sem valor"));
+        else
+            readKey(place, line, number, [&] { value = read; });
+    }
+
+    void readTexto(QStringView line, int number)
+    {
+        const std::optional<QStringView> fields = textLookFields(line);
+        if (!isText())
+            keep(line, number, QStringLiteral("\"texto=\" só vale em página de texto"));
+        else if (!fields)
+            keep(line, number, QStringLiteral("\"texto=\" sem a área 0,0,852,358"));
+        else
+            readKey(ScriptPlace::Texto, line, number, [&] { readTextLook(*fields, m_model); });
     }
 
     void readPageText(int boxonNumber)
@@ -300,7 +523,8 @@ private:
         while (m_next < m_lines.size()) {
             const QStringView line = take();
             if (line == QLatin1StringView("boxoff")) {
-                m_place = std::max(m_place, ScriptPlace::Boxoff);
+                m_seen |= 1ULL << static_cast<int>(ScriptPlace::Boxoff);
+                m_place = ScriptPlace::Boxoff;
                 return;
             }
             m_model.PageText.append(line.toString());
@@ -308,33 +532,42 @@ private:
         report(boxonNumber, QStringLiteral("\"boxon\" sem \"boxoff\": o texto vai até o fim do script"));
     }
 
-    // Takes up to count entry lines; blank lines are skipped, foreign lines
-    // kept in place, and a line with a rule of its own ends the section.
-    // A screen link may be written exactly as the divider line, so there
-    // the divider reads as a link.
-    template <typename ReadEntry>
-    void readSection(ScriptPlace section, int number, int count, LineKind entryKind, ReadEntry readEntry)
+    void readSectionComment(QStringView line, int number)
     {
-        reachPlace(section, number, LineKind::Section1);
-        int k = 0;
-        while (k < count && m_next < m_lines.size()) {
-            const QStringView line = peek();
-            const LineKind kind = kindOf(line);
-            if (kind == entryKind || (section == ScriptPlace::Section6 && kind == LineKind::Divider)) {
-                readEntry(k, line);
-                ++k;
-                m_place = std::max(m_place, placeAfter(section, k));
-            } else if (startsRule(kind)) {
-                break;
-            } else if (kind != LineKind::Blank) {
-                keep(line, m_next);
-            }
-            ++m_next;
+        const ScriptPlace place = sectionPlace(line);
+        if (place == ScriptPlace::Section6 && !isImage()) {
+            keep(line, number, QStringLiteral("\"//6:\" só vale em página de imagem"));
+            return;
         }
-        if (k < count)
-            report(number, QStringLiteral("seção %1 com %2 de %3 linhas")
-                               .arg(trimLine(m_lines.at(number)).left(4)).arg(k).arg(count));
-        m_place = std::max(m_place, placeAfter(section, count));
+        if (!claim(place, line, number))
+            return;
+        m_sectionLine[line[2].unicode() - u'0'] = number;
+        if (place == ScriptPlace::Section6)
+            m_repeatedLinks = repeatedLinkLines(m_lines, number);
+    }
+
+    // Inside "//6:" every command line is the next screen link, up to ten;
+    // elsewhere a command line is the divider or an icon by its place.
+    void readCommand(QStringView line, int number)
+    {
+        const bool inLinks = m_place >= ScriptPlace::Section6 && m_place < ScriptPlace::Link9;
+        const bool repeated = std::find(m_repeatedLinks.begin(), m_repeatedLinks.end(), number) != m_repeatedLinks.end();
+        if (inLinks && !repeated) {
+            const int k = m_place == ScriptPlace::Section6 ? 0 : int(m_place) - int(ScriptPlace::Link0) + 1;
+            readKey(placeAfter(ScriptPlace::Link0, k), line, number, [&] { readLink(line, m_model.ScreenLinks[k]); });
+            if (m_model.ScreenLinks[k].Kind.isEmpty() && m_model.ScreenLinks[k].Mark.isEmpty())
+                report(number, QStringLiteral("link %1 ativo sem tipo").arg(k));
+            return;
+        }
+        if (isDivider(line) && m_place < ScriptPlace::Divider) {
+            claim(ScriptPlace::Divider, line, number);
+            return;
+        }
+        const IconLine icon = readIcon(line);
+        if (icon.Slot >= 0)
+            readKey(iconPlace(icon.Slot), line, number, [&] { m_model.IconSlots[icon.Slot] = icon.Icon; });
+        else
+            keep(line, number, repeated ? QStringLiteral("link repetido") : QStringLiteral("linha não reconhecida"));
     }
 
     void readFreeSection()
@@ -352,12 +585,40 @@ private:
         return false;
     }
 
-    const QStringList &m_lines;
+    // A section whose lines are not all there gets the missing ones switched off.
+    void reportShortSections()
+    {
+        struct Entries {
+            int Digit;
+            ScriptPlace First;
+            int Count;
+        };
+        static const Entries sections[] = {{6, ScriptPlace::Link0, kLinkCount},
+                                           {1, ScriptPlace::Icon1, 6},
+                                           {3, ScriptPlace::Icon7, 1},
+                                           {4, ScriptPlace::ObjBar, 1},
+                                           {5, ScriptPlace::Icon8, 2}};
+        for (const Entries &e : sections) {
+            if (m_sectionLine[e.Digit] == 0)
+                continue;
+            int found = 0;
+            for (int k = 0; k < e.Count; ++k)
+                found += (m_seen >> static_cast<int>(placeAfter(e.First, k))) & 1;
+            if (found < e.Count)
+                report(m_sectionLine[e.Digit], QStringLiteral("seção //%1: com %2 de %3 linhas").arg(e.Digit).arg(found).arg(e.Count));
+        }
+    }
+
+    QStringList m_lines;
     std::vector<ScriptIssue> *m_issues;
+    std::vector<ScriptIssue> m_found;
     PageModel m_model;
     qsizetype m_next = 1;
+    qsizetype m_header = -1;
     ScriptPlace m_place = ScriptPlace::Start;
     unsigned long long m_seen = 0;
+    int m_sectionLine[7] = {};
+    std::vector<qsizetype> m_repeatedLinks;
 };
 
 } // namespace

@@ -114,7 +114,7 @@ TEST(Cli, CheckListsProblemsWithLineNumbers)
     const QStringList lines = splitLines(QString::fromUtf8(r.out));
     ASSERT_EQ(lines.size(), 3) << r.out.toStdString();
     EXPECT_TRUE(lines[0].startsWith(u8("2: seção //1: com 1 de 6 linhas"))) << lines[0].toStdString();
-    EXPECT_TRUE(lines[1].startsWith(u8("4: linha não reconhecida: boxoff")));
+    EXPECT_TRUE(lines[1].startsWith(u8("4: \"boxoff\" sem \"boxon\", mantida como está: boxoff"))) << lines[1].toStdString();
     EXPECT_TRUE(lines[2].startsWith(u8("4: falta \"fim\"")));
 }
 

@@ -18,7 +18,7 @@ PageModel parseLines(std::initializer_list<const char *> scriptLines, const QStr
 
 } // namespace
 
-TEST(Parser, ReadsTheTextLookFromCharacterTwenty)
+TEST(Parser, ReadsTheTextLookByItsFields)
 {
     struct Case {
         const char *line;
@@ -36,7 +36,10 @@ TEST(Parser, ReadsTheTextLookFromCharacterTwenty)
         {"texto= 0,0,852,358,9", "9", "", "", "", false, false, false},
         {"texto= 0,0,852,358,9,Verdana", "9", "Verdana", "", "", false, false, false},
         {"texto= 0,0,852,358,9,Verdana,FFFFFF,B", "9", "Verdana", "FFFFFF", "", true, false, false},
-        {"texto=", "", "", "", "", false, false, false},
+        {"texto= 0,0,852,358", "", "", "", "", false, false, false},
+        // without the fixed prefix the fields are still the same fields
+        {"texto=  0,0,852,358,5,Arial,FFFFFF,BIU112233", "5", "Arial", "FFFFFF", "112233", true, true, true},
+        {"texto=0,00,0852,358,5, Arial ,FFFFFF,biu1", "5", " Arial ", "FFFFFF", "1", false, false, false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.line);
@@ -51,29 +54,65 @@ TEST(Parser, ReadsTheTextLookFromCharacterTwenty)
     }
 }
 
-TEST(Parser, ReadsIconsFromCharacterTwentyFourOrTwentySix)
+TEST(Parser, ATextLookWithoutTheTextAreaIsKept)
+{
+    for (const char *line : {"texto=", "texto= 0,0,800,358,5,Arial,FFFFFF,biu0", "texto= 0,0,852", "texto= a,0,852,358,5"}) {
+        SCOPED_TRACE(line);
+        const PageModel m = parseLines({"//mob txt p", line});
+        EXPECT_EQ(m.FontName, templatePageModel().FontName);
+        ASSERT_EQ(m.KeptLines.size(), 1u);
+        EXPECT_EQ(m.KeptLines[0].Text, u8(line));
+    }
+}
+
+TEST(Parser, PlacesIconsByTheirCoordinates)
 {
     struct Case {
         const char *line;
+        int slot; // IconSlots index, -1 for a line kept as it is
         const char *mark, *image, *target;
     };
     const Case cases[] = {
-        {"  //cmd= fig,862,060,58,58,icone.png,$start", "//", "icone.png", "$start"},
-        {"cmd= fig,862,060,58,58,icone.png,$start", "", "icone.png", "$start"},
-        {"cmd= fig,862,060,58,58,a.png,alvo,com,virgulas", "", "a.png", "alvo,com,virgulas"},
-        {"cmd= fig,862,060,58,58,a.png,", "", "a.png", ""},
-        {"cmd= fig,862,060,58,58,a.png", "", "a.png", ""},
-        {"cmd= fig,862,060,58,58,,xvlt", "", "", "xvlt"},
-        {"cmd= fig", "", "", ""}, // shorter than the fixed prefix
-        {"//cmd= fig,862", "//", "", ""},
+        {"  //cmd= fig,862,060,58,58,icone.png,$start", 1, "//", "icone.png", "$start"},
+        {"cmd= fig,862,060,58,58,icone.png,$start", 1, "", "icone.png", "$start"},
+        {"cmd= fig,862,060,58,58,a.png,alvo,com,virgulas", 1, "", "a.png", "alvo,com,virgulas"},
+        {"cmd= fig,862,060,58,58,a.png,", 1, "", "a.png", ""},
+        {"cmd= fig,862,060,58,58,a.png", 1, "", "a.png", ""},
+        {"cmd= fig,862,060,58,58,,xvlt", 1, "", "", "xvlt"},
+        {"cmd= fig,862,60,58,58,sair.png,$fim", 1, "", "sair.png", "$fim"},
+        {"cmd= fig,0862,120,058,58,b.png, c", 2, "", "b.png", " c"},
+        {"cmd= fig,0,382,58,58,f.png,g", 6, "", "f.png", "g"},
+        {"//cmd= fig,789,382,58,58,d.png,e", 7, "//", "d.png", "e"},
+        {"cmd= fig,862,382,58,58,h.png,i", 8, "", "h.png", "i"},
+        {"cmd= fig", -1, "", "", ""},
+        {"//cmd= fig,862", -1, "", "", ""},
+        {"cmd= fig,862,061,58,58,a.png,b", -1, "", "", ""},
+        {"cmd= fig,862,060,50,58,a.png,b", -1, "", "", ""},
+        {"cmd= shp,862,060,58,58,a.png,b", -1, "", "", ""},
+        {"cmd= fig, 862,060,58,58,a.png,b", -1, "", "", ""},
+        {"cmd=fig,862,060,58,58,a.png,b", -1, "", "", ""},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.line);
         const PageModel m = parseLines({"//mob txt p", "//1:x", c.line});
-        EXPECT_EQ(m.IconSlots[0].Mark, u8(c.mark));
-        EXPECT_EQ(m.IconSlots[0].Image, u8(c.image));
-        EXPECT_EQ(m.IconSlots[0].Target, u8(c.target));
+        PageModel expected = templatePageModel();
+        if (c.slot >= 0)
+            expected.IconSlots[c.slot] = {u8(c.mark), u8(c.image), u8(c.target)};
+        EXPECT_EQ(m.IconSlots, expected.IconSlots);
+        EXPECT_EQ(m.KeptLines.size(), c.slot < 0 ? 1u : 0u);
     }
+}
+
+TEST(Parser, AnIconLineWhoseSlotIsTakenOrPassedIsKept)
+{
+    const PageModel m = parseLines({"//mob txt p", "//1:", "cmd= fig,862,120,58,58,c.png,3", "cmd= fig,862,060,58,58,b.png,2",
+                                    "cmd= fig,862,120,58,58,d.png,3", "cmd= fig,862,180,58,58,e.png,4"});
+    EXPECT_EQ(m.IconSlots[1].Mark, kSwitchedOff) << "icon 3 does not move up to icon 2's slot";
+    EXPECT_EQ(m.IconSlots[2].Image, u8("c.png"));
+    EXPECT_EQ(m.IconSlots[3].Image, u8("e.png"));
+    ASSERT_EQ(m.KeptLines.size(), 2u);
+    EXPECT_EQ(m.KeptLines[0], (KeptLine{placeAfter(ScriptPlace::Icon1, 2), u8("cmd= fig,862,060,58,58,b.png,2")}));
+    EXPECT_EQ(m.KeptLines[1], (KeptLine{placeAfter(ScriptPlace::Icon1, 2), u8("cmd= fig,862,120,58,58,d.png,3")}));
 }
 
 TEST(Parser, ReadsScreenLinksFromCharacterSixOrEight)
@@ -93,6 +132,9 @@ TEST(Parser, ReadsScreenLinksFromCharacterSixOrEight)
         // the last argument the writer puts down ends its line
         {"cmd= fig,1,2,3,4,a.png\x01 ,", {"", "fig", "1", "2", "3", "4", "a.png", "", ""}},
         {"cmd= fig,1,2,3,4,a.png ,b \x02,", {"", "fig", "1", "2", "3", "4", "a.png ", "b", ""}},
+        // leading blanks of the last argument are the author's
+        {"cmd= txt,1,2,3,4, Olá mundo", {"", "txt", "1", "2", "3", "4", " Olá mundo", "", ""}},
+        {"cmd= txt,1,2,3,4,a,b,  c, d ", {"", "txt", "1", "2", "3", "4", "a", "b", "  c, d"}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.line);
@@ -117,7 +159,8 @@ TEST(Parser, ReadsKeysAndKind)
 
     EXPECT_EQ(parseLines({"//mob xyz p"}).PageKind, u8("xyz"));
     EXPECT_EQ(parseLines({"//mob t"}).PageKind, u8("t"));
-    EXPECT_EQ(parseLines({"//mob tx p"}).PageKind, u8("tx "));
+    EXPECT_EQ(parseLines({"//mob tx p"}).PageKind, u8("tx"));
+    EXPECT_EQ(parseLines({"//mob  img   sala 2 "}).HeaderName, u8("sala 2"));
     EXPECT_EQ(parseLines({"//mob tx "}).PageKind, u8("tx"));
     EXPECT_EQ(parseLines({"//mob tx p"}).HeaderName, u8("p"));
 }
@@ -142,8 +185,8 @@ TEST(Parser, SectionsTakeTheirCountOfLines)
         "//mob img p", "//6:", "cmd= fig,1,1,1,1,a,l0", "cmd= fig,1,1,1,1,a,l1", "cmd= fig,1,1,1,1,a,l2",
         "cmd= fig,1,1,1,1,a,l3", "cmd= fig,1,1,1,1,a,l4", "cmd= fig,1,1,1,1,a,l5", "cmd= fig,1,1,1,1,a,l6",
         "cmd= fig,1,1,1,1,a,l7", "cmd= fig,1,1,1,1,a,l8", "cmd= fig,1,1,1,1,a,l9", "cmd= fig,1,1,1,1,a,l10",
-        "//5:", "cmd= fig,789,382,58,58,b.png,t8", "//cmd= fig,862,382,58,58,c.png,t9",
         "//4:", "objjog= 076,382,696,58,58,12",
+        "//5:", "cmd= fig,789,382,58,58,b.png,t8", "//cmd= fig,862,382,58,58,c.png,t9",
     });
     for (int k = 0; k < 10; ++k)
         EXPECT_EQ(m.ScreenLinks[k].Arg2, QStringLiteral("l%1").arg(k));
@@ -159,7 +202,7 @@ TEST(Parser, SectionsTakeTheirCountOfLines)
 TEST(Parser, ALinkWrittenLikeTheDividerStaysALink)
 {
     // This link is written back with exactly the text of the divider line.
-    const PageModel m = parseLines({"//mob img p", "  //6:", "  cmd=!shp,000,369,920,2,fio.png", "  cmd= fig,1,1,1,1,a,l1",
+    const PageModel m = parseLines({"//mob img p", "  //6:", "  cmd= shp,000,369,920,2,fio.png", "  cmd= fig,1,1,1,1,a,l1",
                                     "  //2:", "  cmd= shp,000,369,920,2,fio.png", "  //3:"});
     ASSERT_EQ(m.ScreenLinks[1].Arg2, u8("l1"));
     const QString once = generateScript(m, m.HeaderName);
@@ -217,16 +260,55 @@ TEST(Parser, StatusOnlyReplyLeavesEverythingOff)
     for (const ScreenLink &link : m.ScreenLinks)
         EXPECT_EQ(link, off);
     EXPECT_EQ(m.ReturnScript, u8("r"));
-    EXPECT_EQ(parsePage({}).PageKind, u8("txt"));
+    EXPECT_EQ(parsePage({}).PageKind, QString()) << "an empty script has no kind to write";
 }
 
-TEST(Parser, KeyLinesOutOfOrderAreStillRead)
+TEST(Parser, KeyLinesOutOfOrderStayWhereTheyAre)
 {
     const PageModel m = parseLines({"//mob txt p", "texto= 0,0,852,358,5,Arial,FFFFFF,biu000000", "retscp= p",
                                     "somini= s.mp3", "backtxt= b.png"});
-    EXPECT_TRUE(m.Returnable);
-    EXPECT_EQ(m.InitialSound, u8("s.mp3"));
-    EXPECT_EQ(m.BackImage, u8("b.png"));
+    EXPECT_FALSE(m.Returnable);
+    EXPECT_EQ(m.InitialSound, QString());
+    EXPECT_EQ(m.FontName, u8("Arial"));
+    const std::vector<KeptLine> kept = {{ScriptPlace::Texto, u8("retscp= p")},
+                                        {ScriptPlace::Texto, u8("somini= s.mp3")},
+                                        {ScriptPlace::Texto, u8("backtxt= b.png")}};
+    EXPECT_EQ(m.KeptLines, kept);
+}
+
+TEST(Parser, TheFirstOfRepeatedLinesIsRead)
+{
+    const PageModel m = parseLines({"//mob txt p", "somini= a.mp3", "somini= b.mp3", "//mob img q"});
+    EXPECT_EQ(m.InitialSound, u8("a.mp3"));
+    EXPECT_EQ(m.PageKind, u8("txt"));
+    const std::vector<KeptLine> kept = {{ScriptPlace::Somini, u8("somini= b.mp3")},
+                                        {ScriptPlace::Somini, u8("//mob img q")}};
+    EXPECT_EQ(m.KeptLines, kept);
+}
+
+TEST(Parser, TheKindComesFromTheHeaderElseFromTheContent)
+{
+    struct Case {
+        std::initializer_list<const char *> script;
+        const char *kind;
+    };
+    const Case cases[] = {
+        {{"//mob img p", "texto= 0,0,852,358,5,A,B,biu0"}, "img"},
+        {{"//mob txt p", "telpos= t.png"}, "txt"},
+        {{"telpos= t.png"}, "img"},
+        {{"// mob img p", "//6:"}, "img"},
+        {{"//mob imgx p", "boxon", "telpos= no texto", "boxoff"}, "txt"},
+        {{"ï»¿  //mob img p"}, "img"}, // the same mark read as code-page bytes
+        {{"texto= 0,0,852,358,5,A,B,biu0", "//0:", "telpos= x"}, "txt"},
+        {{"//mob wav p", "texto= 0,0,852,358,5,A,B,biu0", "telpos= t.png"}, "wav"},
+        {{"nota", "//1:"}, ""},
+    };
+    for (const Case &c : cases) {
+        const PageModel m = parseLines(c.script);
+        EXPECT_EQ(m.PageKind, u8(c.kind)) << u8Lines(c.script).join(u'|').toStdString();
+    }
+    const QString byteOrderMark(QChar(0xFEFF));
+    EXPECT_EQ(parseScriptText(byteOrderMark + u8("//mob img p\n")).PageKind, u8("img"));
 }
 
 TEST(Parser, ReportsWhatDoesNotFollowTheFormat)
@@ -244,7 +326,10 @@ TEST(Parser, ReportsWhatDoesNotFollowTheFormat)
         {{"//mob txt p", "boxoff", "//0:", "fim"}, {2}},
         {{"//mob txt p", "//0:", "a"}, {3}},
         {{"//mob txt p", "somini= a", "somini= b", "//0:", "fim"}, {3}},
-        {{"boxon? não", "//mob txt p", "//0:", "fim"}, {1}},
+        {{"boxon? não", "//mob txt p", "//0:", "fim"}, {1, 2}},
+        {{"//mob txt p", "//1:", "cmd= fig,862,60,58,58,a,b", "//0:", "fim"}, {2, 3}},
+        {{"//mob txt p", "telpos= t.png", "//0:", "fim"}, {2}},
+        {{"ï»¿//mob txt p", "//0:", "fim"}, {1}},
     };
     for (const Case &c : cases) {
         std::vector<ScriptIssue> issues;

@@ -152,7 +152,7 @@ TEST(RoundTrip, HandEditedScriptsKeepTheirLinesInPlace)
         std::initializer_list<const char *> inOrder; // trimmed lines that follow each other in the output
     };
     const Case cases[] = {
-        {"note before the header", "nota inicial\n//mob txt p\n//0:\nfim\n", {"nota inicial", "//mob txt p"}},
+        {"note before the header", "nota inicial\n//mob txt p\n//0:\nfim\n", {"//mob txt p", "nota inicial", "margem= 0,10,0,0"}},
         {"note after a key", "//mob txt p\nsomini= a.mp3\nnota\ntexto= 0,0,852,358,5,A,B,biu0\n",
          {"somini= a.mp3", "nota", "margem= 0,10,0,0"}},
         {"note inside the icons", "//mob txt p\n//1:\ncmd= fig,862,000,58,58,a,b\n\nnota\ncmd= fig,862,060,58,58,c,d\n",
@@ -166,10 +166,10 @@ TEST(RoundTrip, HandEditedScriptsKeepTheirLinesInPlace)
         {"note after the divider", "//mob txt p\n//2:Fio\ncmd= shp,000,369,920,2,fio.png\ncmd= shp,1,2,3,4,outro.png\n",
          {"cmd= shp,000,369,920,2,fio.png", "cmd= shp,1,2,3,4,outro.png", "", "//3:Barra inferior - função esqueda"}},
         {"objects bar section with a foreign line", "//mob txt p\n//4:\nnota\n//objjog= 1\n",
-         {"//4:Barra inferior - objetos com o jogador", "nota", "//objjog= 076,382,696,58,58,12"}},
+         {"//4:Barra inferior - objetos com o jogador", "nota", "//objjog= 1", "//objjog= 076,382,696,58,58,12"}},
         {"stray boxoff", "//mob txt p\nboxon\na\nboxoff\nboxoff\n", {"boxoff", "boxoff", ""}},
         {"unknown section comment", "//mob txt p\n//7:Outra\n", {"//mob txt p", "//7:Outra", "margem= 0,10,0,0"}},
-        {"no header", "retscp= x\nnota\n", {"//mob txt", "retscp=", "nota", "margem= 0,10,0,0"}},
+        {"no header", "retscp= x\nnota\nboxon\n", {"//mob txt", "retscp=", "nota", "margem= 0,10,0,0"}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);

@@ -72,7 +72,7 @@ TEST(StoryMap, MarksPagesNoOtherPageLinksTo)
 
 TEST(StoryMap, StartTargetWithoutStartPageIsBroken)
 {
-    const StoryMap map = buildStoryMap({page("a", {"//mob txt a", "//3:", "cmd= fig,0,0,0,0,i,$start"})}, u8("nenhuma"));
+    const StoryMap map = buildStoryMap({page("a", {"//mob txt a", "//3:", "cmd= fig,000,382,58,58,i,$start"})}, u8("nenhuma"));
     EXPECT_EQ(map.StartPage, -1);
     ASSERT_EQ(map.Links.size(), 1u);
     EXPECT_EQ(map.Links[0].To, -1);
