@@ -12,6 +12,14 @@ QString Call::value(const char *key) const
     return decodeValue(m_request.get_param_value(key));
 }
 
+QString Call::text(const char *key) const
+{
+    const QString text = value(key);
+    if (!isLineText(text))
+        throw Refusal{QString::fromUtf16(msg::ControlCharacter).arg(QLatin1StringView(key))};
+    return text;
+}
+
 QString Call::name(const char *key) const
 {
     const QString text = value(key);

@@ -28,6 +28,9 @@ public:
 
     // The value of a query or form key; refuses when the key is missing.
     QString value(const char *key) const;
+    // A value to be stored and answered on a line of its own: refuses line
+    // ends and other control characters.
+    QString text(const char *key) const;
     // A value that must be a plain name, in its "_" spelling.
     QString name(const char *key) const;
     // A text form field or file part of a multipart body.

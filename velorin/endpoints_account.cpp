@@ -17,8 +17,8 @@ QByteArray nmbLog(Call &call)
 QByteArray mobNwUsr(Call &call)
 {
     const QString login = call.value("Login");
-    const QString password = call.value("Senha");
-    const QString email = call.value("Email");
+    const QString password = call.text("Senha");
+    const QString email = call.text("Email");
     if (!isPlainName(login))
         throw Refusal{QString::fromUtf16(msg::BadName).arg(QStringLiteral("Login"))};
     require(isLogin(login), msg::UnusableLogin);

@@ -47,8 +47,8 @@ QByteArray mobPtAdv(Call &call)
 {
     const Account author = call.account();
     const Adventure adventure = call.adventure(author);
-    const AdventureStyle style{call.value("Fonte").trimmed(), call.value("CorFnd").trimmed(),
-                               call.value("CorTxt").trimmed(), call.value("CorLnk").trimmed()};
+    const AdventureStyle style{call.text("Fonte").trimmed(), call.text("CorFnd").trimmed(),
+                               call.text("CorTxt").trimmed(), call.text("CorLnk").trimmed()};
     call.store().setStyle(adventure.Id, style);
     return okReply();
 }

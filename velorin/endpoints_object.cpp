@@ -22,8 +22,8 @@ QByteArray mobPtObj(Call &call)
 {
     const Adventure adventure = call.adventure(call.account());
     const QString name = call.name("Nome");
-    const QString location = call.value("Loc").trimmed();
-    const QString shape = call.value("Shp").trimmed();
+    const QString location = call.text("Loc").trimmed();
+    const QString shape = call.text("Shp").trimmed();
     require(call.store().placeObject(adventure.Id, name, location, shape), msg::NoObject);
     return okReply();
 }

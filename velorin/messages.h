@@ -6,6 +6,8 @@ namespace velorin::msg {
 inline constexpr char16_t Ok[] = u"Ok";
 inline constexpr char16_t BadLogin[] = u"Login ou senha inválidos";
 inline constexpr char16_t MissingKey[] = u"Falta o campo %1";
+inline constexpr char16_t ControlCharacter[] =
+    u"O campo %1 não pode ter quebras de linha nem caracteres de controle";
 inline constexpr char16_t BadName[] = u"Nome inválido em %1";
 inline constexpr char16_t BadPrefixLength[] = u"O prefixo deve ter de 3 a 6 caracteres";
 inline constexpr char16_t PrefixExists[] = u"Já existe uma aventura com este prefixo";

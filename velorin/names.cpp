@@ -9,17 +9,22 @@
 
 namespace velorin {
 
+bool isLineText(const QString &text)
+{
+    for (QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || (c.unicode() >= 0x80 && c.unicode() < 0xA0))
+            return false;
+    }
+    return true;
+}
+
 bool isPlainName(const QString &name)
 {
     if (name.isEmpty() || name.size() > 120 || name.startsWith(u'.'))
         return false;
     if (name.contains(u'/') || name.contains(u'\\') || name.contains(QStringLiteral("..")))
         return false;
-    for (QChar c : name) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F || (c.unicode() >= 0x80 && c.unicode() < 0xA0))
-            return false;
-    }
-    return true;
+    return isLineText(name);
 }
 
 bool isLogin(const QString &login)

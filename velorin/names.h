@@ -7,6 +7,10 @@
 
 namespace velorin {
 
+// Text that fits on one line of a reply: no line ends or other control
+// characters.
+bool isLineText(const QString &text);
+
 // A name that may become a file or folder name: one plain component, not
 // empty, without "/", "\\", "..", control characters or a leading dot.
 bool isPlainName(const QString &name);
