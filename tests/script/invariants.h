@@ -1,0 +1,50 @@
+#pragma once
+
+// What formatting a page script must never do to the author's lines; shared
+// by the randomised test and the fuzz target.
+#include "textlines.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace nimbra {
+
+// Lines the format writes its own way: the header, the section comments,
+// the returnable page's own name and the fixed lines.
+inline bool rewrittenByFormat(QStringView line)
+{
+    const bool section = line.size() >= 4 && line.startsWith(u"//") && line[2] >= u'0' && line[2] <= u'6'
+        && line[3] == u':';
+    return section || line.startsWith(u"//mob") || line.startsWith(u"retscp=") || line.startsWith(u"margem=")
+        || line.startsWith(u"objjog=") || line.startsWith(u"//objjog=")
+        || line == QLatin1StringView("cmd= shp,000,369,920,2,fio.png");
+}
+
+// The first non-blank line of input that the format does not rewrite and
+// that is missing from output or out of order there; a byte-order mark
+// before the first line is not part of it.
+inline std::optional<QString> firstLostLine(const QString &input, const QString &output)
+{
+    QStringList in = splitLines(input);
+    if (!in.isEmpty() && in[0].startsWith(QChar(0xFEFF)))
+        in[0].remove(0, 1);
+    if (!in.isEmpty() && in[0].startsWith(QStringView(u"\u00EF\u00BB\u00BF")))
+        in[0].remove(0, 3);
+    const QStringList out = splitLines(output);
+    qsizetype at = 0;
+    for (const QString &line : in) {
+        const QStringView wanted = trimLine(QStringView(line));
+        if (wanted.isEmpty() || rewrittenByFormat(wanted))
+            continue;
+        while (at < out.size() && trimLine(QStringView(out[at])) != wanted)
+            ++at;
+        if (at == out.size())
+            return wanted.toString();
+        ++at;
+    }
+    return std::nullopt;
+}
+
+} // namespace nimbra
