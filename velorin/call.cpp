@@ -20,6 +20,14 @@ QString Call::text(const char *key) const
     return text;
 }
 
+QString Call::label(const char *key) const
+{
+    const QString text = this->text(key).trimmed();
+    if (text.isEmpty())
+        throw Refusal{QString::fromUtf16(msg::MissingKey).arg(QLatin1StringView(key))};
+    return canonicalName(text);
+}
+
 QString Call::name(const char *key) const
 {
     const QString text = value(key);

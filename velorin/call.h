@@ -31,6 +31,9 @@ public:
     // A value to be stored and answered on a line of its own: refuses line
     // ends and other control characters.
     QString text(const char *key) const;
+    // A title or an adventure's name: any one line of text, not blank, in
+    // its "_" spelling.
+    QString label(const char *key) const;
     // A value that must be a plain name, in its "_" spelling.
     QString name(const char *key) const;
     // A text form field or file part of a multipart body.

@@ -27,7 +27,7 @@ QByteArray mobList(Call &call)
 QByteArray mobDados(Call &call)
 {
     const Account author = call.account();
-    auto found = call.store().findAdventure(author.Id, call.name("Adv"));
+    auto found = call.store().findAdventure(author.Id, call.label("Adv"));
     require(found.has_value(), msg::NoAdventure);
     QStringList data(17);
     data[0] = found->Prefix;
@@ -59,7 +59,7 @@ QByteArray mobNwAdv(Call &call)
     const QString prefix = call.name("Pfx");
     require(prefix.size() >= 3 && prefix.size() <= 6, msg::BadPrefixLength);
     call.checkIndex(author);
-    const QString name = call.name("Nom");
+    const QString name = call.label("Nom");
     const QByteArray firstPage = nimbra::toCp1252(nimbra::pageTemplate(nimbra::NewPageKind::Text, kFirstPage));
     require(call.store().createAdventure(author.Id, prefix, name, kFirstPage, firstPage), msg::PrefixExists);
     return okReply();
@@ -69,7 +69,7 @@ QByteArray mobPtPrm(Call &call)
 {
     const Account author = call.account();
     const Adventure adventure = call.adventure(author);
-    const QString title = call.name("Nome");
+    const QString title = call.label("Nome");
     const QString start = call.name("Scp");
     require(call.store().script(adventure.Id, start).has_value(), msg::NoScript);
     call.store().setParameters(adventure.Id, title, start);

@@ -18,7 +18,7 @@ QString FileStore::folder(const QString &prefix) const
 
 QStringList FileStore::list(const QString &prefix) const
 {
-    return QDir(folder(prefix)).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(folder(prefix)).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 bool FileStore::write(const QString &prefix, const QString &name, const QByteArray &bytes) const

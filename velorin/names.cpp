@@ -20,9 +20,9 @@ bool isLineText(const QString &text)
 
 bool isPlainName(const QString &name)
 {
-    if (name.isEmpty() || name.size() > 120 || name.startsWith(u'.'))
+    if (name.isEmpty() || name.size() > 120 || name == u"." || name == u"..")
         return false;
-    if (name.contains(u'/') || name.contains(u'\\') || name.contains(QStringLiteral("..")))
+    if (name.contains(u'/') || name.contains(u'\\'))
         return false;
     return isLineText(name);
 }

@@ -12,7 +12,7 @@ namespace velorin {
 bool isLineText(const QString &text);
 
 // A name that may become a file or folder name: one plain component, not
-// empty, without "/", "\\", "..", control characters or a leading dot.
+// empty, not "." or "..", without "/", "\\" or control characters.
 bool isPlainName(const QString &name);
 
 // The line that parts candidates from editors in the editors list.

@@ -49,7 +49,8 @@ TEST_F(ServiceTest, NewAdventurePrefixRules)
         {"seisss", "Ok"},
         {"ABC", "Já existe uma aventura com este prefixo"},
         {"a/b", "Nome inválido em Pfx"},
-        {"..a", "Nome inválido em Pfx"},
+        {"...", "Ok"},
+        {"..", "Nome inválido em Pfx"},
         {"a\\b", "Nome inválido em Pfx"},
         {"", "Nome inválido em Pfx"},
     };
@@ -77,4 +78,46 @@ TEST_F(ServiceTest, ParametersNeedAnExistingPage)
 {
     EXPECT_EQ(call("mobPtPrm", {{"Pfx", "abc"}, {"Nome", "T"}, {"Scp", "nenhuma"}}).text(), u8("Script não encontrado"));
     EXPECT_EQ(call("mobPtPrm", {{"Pfx", "zzz"}, {"Nome", "T"}, {"Scp", "inicio"}}).text(), u8("Aventura não encontrada"));
+}
+
+// Titles and adventure names are only ever shown and looked up, never files.
+TEST_F(ServiceTest, TitlesAndNamesAreAnyLineOfText)
+{
+    ASSERT_EQ(call("mobNwScp", {{"Pfx", "abc"}, {"Scp", "sala"}, {"Idx", m_idx}}).Body, "Ok");
+    const struct {
+        const char *typed;
+        const char *listed;
+    } labels[] = {
+        {"Era uma vez...", "Era_uma_vez..."}, {"A casa: parte 2/3", "A_casa:_parte_2/3"}, {"..", ".."},
+        {"a\\b", "a\\b"},                     {" ao redor ", "ao_redor"},
+    };
+    int n = 0;
+    for (const auto &label : labels) {
+        const std::string prefix = "pf" + std::to_string(++n);
+        EXPECT_EQ(call("mobNwAdv", {{"Pfx", prefix}, {"Idx", m_idx}, {"Nom", label.typed}}).Body, "Ok") << label.typed;
+        EXPECT_EQ(call("mobDados", {{"Adv", label.typed}}).lines().value(1).toStdString(), prefix) << label.typed;
+        EXPECT_EQ(call("mobPtPrm", {{"Pfx", "abc"}, {"Nome", label.typed}, {"Scp", "sala"}}).Body, "Ok") << label.typed;
+        EXPECT_EQ(call("mobList", {}).lines().value(1), u8(label.listed));
+        EXPECT_EQ(call("mobDados", {{"Adv", label.listed}}).lines().value(16), u"sala") << label.typed;
+    }
+}
+
+TEST_F(ServiceTest, TitlesAndNamesRefusals)
+{
+    const struct {
+        const char *endpoint;
+        Query query;
+        const char *reply;
+    } cases[] = {
+        {"mobPtPrm", {{"Pfx", "abc"}, {"Nome", "a\nb"}, {"Scp", "inicio"}},
+         "O campo Nome não pode ter quebras de linha nem caracteres de controle"},
+        {"mobPtPrm", {{"Pfx", "abc"}, {"Nome", "  "}, {"Scp", "inicio"}}, "Falta o campo Nome"},
+        {"mobNwAdv", {{"Pfx", "xyz"}, {"Idx", m_idx}, {"Nom", "a\rb"}},
+         "O campo Nom não pode ter quebras de linha nem caracteres de controle"},
+        {"mobNwAdv", {{"Pfx", "xyz"}, {"Idx", m_idx}, {"Nom", ""}}, "Falta o campo Nom"},
+        {"mobDados", {{"Adv", "a\tb"}}, "O campo Adv não pode ter quebras de linha nem caracteres de controle"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(call(c.endpoint, c.query).text(), u8(c.reply)) << c.endpoint;
+    EXPECT_EQ(call("mobList", {}).lines(), u8Lines({"Ok", "Minha_aventura"}));
 }

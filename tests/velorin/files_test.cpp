@@ -27,7 +27,7 @@ static QStringList filesUnder(const QString &dir)
 TEST_F(ServiceTest, HostileFileNamesAreRefusedAndNothingIsWritten)
 {
     const QStringList before = filesUnder(m_dir.path());
-    for (const char *name : {"../x.png", "..", "a/b.png", "a\\b.png", "/etc/passwd", ".oculto", "a\nb.png",
+    for (const char *name : {"../x.png", "..", ".", "a/b.png", "a\\b.png", "/etc/passwd", "a\nb.png",
                              "a\x7f.png", "..\\..\\x", ""}) {
         EXPECT_EQ(post("mobPtImg", {{"Pfx", "abc"}, {"Arq", name}}, "Img", "x", "x.png").text(),
                   u8("Nome inválido em Arq"))
@@ -43,6 +43,18 @@ TEST_F(ServiceTest, HostileFileNamesAreRefusedAndNothingIsWritten)
         EXPECT_TRUE(before.contains(file) || file.endsWith(QStringLiteral("-wal")) || file.endsWith(QStringLiteral("-shm")))
             << file.toStdString();
     EXPECT_EQ(m_client->get("/html/vestra/arqs/abc/..%2Fvelorin.sqlite").Status, 404);
+}
+
+TEST_F(ServiceTest, DotsInsideNamesArePlain)
+{
+    const char *const names[] = {"foto..final.png", "...", ".oculto", "fim.."};
+    for (const char *name : names) {
+        EXPECT_EQ(post("mobPtImg", {{"Pfx", "abc"}, {"Arq", name}}, "Img", name, "x.png").Body, "Ok") << name;
+        EXPECT_EQ(m_client->get(std::string("/html/vestra/arqs/abc/") + name).Body, name);
+    }
+    EXPECT_EQ(call("mobLsArq", {{"Pfx", "abc"}}).lines(),
+              u8Lines({"Ok", "1-...", "2-.oculto", "3-fim..", "4-foto..final.png"}));
+    EXPECT_EQ(call("mobDtArq", {{"Pfx", "abc"}, {"Arq", "foto..final.png"}}).Body, "Ok");
 }
 
 TEST_F(ServiceTest, SoundLibraryByCategory)
