@@ -12,13 +12,13 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libcurl4-openssl-dev libpng-dev libjpeg-dev libgif-dev
   libcpp-httplib-dev libsqlite3-dev libqrencode-dev libssl-dev zlib1g-dev
-  sox lame fonts-liberation2 fontconfig fonts-dejavu-core
+  sox lame fonts-liberation2 fontconfig fonts-dejavu-core libqt6svg6
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev python3
   clang libclang-rt-14-dev
   xvfb xauth imagemagick x11-utils
-  dpkg-dev file
+  dpkg-dev file curl
 )
 if [ "${1:-}" = "--test" ]; then
   packages+=("${test_packages[@]}")
