@@ -15,6 +15,24 @@ namespace {
 // needs longer is taken as stuck.
 constexpr int kOpenWaitMs = 5000;
 
+// The player's own error texts are in English; the author reads these.
+QString errorText(QMediaPlayer::Error error)
+{
+    switch (error) {
+    case QMediaPlayer::ResourceError:
+        return QStringLiteral("arquivo inacessível ou estragado");
+    case QMediaPlayer::FormatError:
+        return QStringLiteral("formato não suportado");
+    case QMediaPlayer::NetworkError:
+        return QStringLiteral("erro de rede");
+    case QMediaPlayer::AccessDeniedError:
+        return QStringLiteral("acesso negado");
+    case QMediaPlayer::NoError:
+        break;
+    }
+    return {};
+}
+
 } // namespace
 
 SoundDeck::SoundDeck(QObject *parent)
@@ -88,7 +106,7 @@ bool SoundDeck::isPlaying() const
 
 QString SoundDeck::failureText(const QString &what) const
 {
-    const QString detail = m_player->errorString();
+    const QString detail = errorText(m_player->error());
     return what + (detail.isEmpty() ? QString() : QStringLiteral(" (") + detail + QLatin1Char(')')) +
            QStringLiteral("!!!");
 }

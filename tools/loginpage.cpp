@@ -1,6 +1,7 @@
 #include "loginpage.h"
 
 #include "adventurespage.h"
+#include "appfolders.h"
 #include "extraspage.h"
 #include "formkit.h"
 #include "imagebutton.h"
@@ -64,13 +65,26 @@ void LoginPage::buildVersionPanel()
     QLabel *title = caption(PanVrs, 8, 8, QStringLiteral("Existe versão mais nova deste programa"), 19);
     title->setFont(arialFont(19, true, true));
     title->adjustSize();
-    Image14 = actionButton(PanVrs, 10, 50, QStringLiteral("Fazer download..."), QStringLiteral("Image14"));
+    m_download = new QWidget(PanVrs);
+    m_download->setGeometry(0, 45, PanVrs->width(), 25);
+    Image14 = actionButton(m_download, 10, 5, QStringLiteral("Fazer download..."), QStringLiteral("Image14"));
     connect(Image14, &ImageButton::clicked, this, &LoginPage::Image14Click);
+    m_packageNote = wrappedText(PanVrs, 10, 45, 376,
+                                QStringLiteral("Atualize o Nimbra pelo gerenciador de pacotes do sistema (apt)."));
+    m_packageNote->setObjectName(QStringLiteral("lbPacote"));
+    setUpdatesByPackage(isInstalledRun());
     Std = new StatusLabel(PanVrs, 16, false);
     Std->setObjectName(QStringLiteral("Std"));
     Std->move(10, 80);
     Std->adjustSize();
     PanVrs->hide();
+}
+
+void LoginPage::setUpdatesByPackage(bool byPackage)
+{
+    m_updatesByPackage = byPackage;
+    m_download->setVisible(!byPackage);
+    m_packageNote->setVisible(byPackage);
 }
 
 void LoginPage::buildAccount()
@@ -162,6 +176,9 @@ void LoginPage::btContaClick()
 
 void LoginPage::Image14Click()
 {
+    // An installed program is replaced only by the package manager.
+    if (m_updatesByPackage)
+        return;
     showStatus(Std, QStringLiteral("Baixando..."));
     letPendingMessagesBeProcessed();
     const QString updater = m_main.session.AppDir + kUpdaterName;

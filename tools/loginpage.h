@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QWidget>
 
@@ -22,6 +23,9 @@ public:
     void btLogClick();
     void btContaClick();
     void Image14Click();
+    // A program installed by the package manager offers no download but
+    // says to update through the package manager.
+    void setUpdatesByPackage(bool byPackage);
 
     QLineEdit *XLog = nullptr;
     QLineEdit *XSen = nullptr;
@@ -44,6 +48,9 @@ private:
 
     TForm1 &m_main;
     TForm2 &m_tools;
+    QWidget *m_download = nullptr;
+    QLabel *m_packageNote = nullptr;
+    bool m_updatesByPackage = false;
 };
 
 } // namespace nimbra
