@@ -55,6 +55,7 @@ void addSideEntry(QListWidget *list, const QString &text, const QString &page, c
 TForm6::TForm6(QWidget *parent) : SkinnedWindow(mapWindowLook(), parent)
 {
     setObjectName(QStringLiteral("TForm6"));
+    setWindowTitle(QStringLiteral("Mapa da história"));
 
     View = new StoryMapView(this);
     View->setObjectName(QStringLiteral("Map"));

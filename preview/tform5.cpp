@@ -9,6 +9,7 @@ namespace nimbra {
 TForm5::TForm5(TForm1 &) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("TForm5"));
+    setWindowTitle(QStringLiteral("Código QR"));
     resize(150, 150);
     move(QGuiApplication::primaryScreen()->geometry().width() - 160, 60);
     auto *panel1 = new QWidget(this);

@@ -36,6 +36,7 @@ SkinnedWindow::Options toolsWindowLook()
 TForm2::TForm2(TForm1 &main) : SkinnedWindow(toolsWindowLook()), m_main(main)
 {
     setObjectName(QStringLiteral("TForm2"));
+    setWindowTitle(QStringLiteral("Ferramentas"));
     move(10, 51);
     Abook = new QStackedWidget(this);
     Abook->setGeometry(5, 30, 410, std::max(683, height() - 35));
