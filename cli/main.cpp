@@ -3,10 +3,12 @@
 #include "codepage.h"
 #include "generator.h"
 #include "modeljson.h"
+#include "pagesession.h"
 #include "parser.h"
 #include "storymap.h"
 #include "templates.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -25,7 +27,29 @@ constexpr int kUsage = 2;
 
 const char kUsageText[] =
     "uso: nimbra-script new txt|img NOME | format [--name NOME] ARQUIVO|- | dump ARQUIVO|- | check ARQUIVO|-"
-    " | graph [--start NOME] PASTA|ARQUIVOS...\n";
+    " | graph [--start NOME] PASTA|ARQUIVOS... | --help | --version\n";
+
+const char kCommandsText[] =
+    "Lê e escreve scripts de página como bytes Windows-1252.\n\n"
+    "  new txt|img NOME                 modelo de uma página nova\n"
+    "  format [--name NOME] ARQUIVO     o script como o editor o grava\n"
+    "  dump ARQUIVO                     o modelo da página em JSON\n"
+    "  check ARQUIVO                    o que não segue o formato, por linha\n"
+    "  graph [--start NOME] PASTA|ARQUIVOS...  as páginas e seus links em Graphviz dot\n\n"
+    "ARQUIVO pode ser - para a entrada padrão.\n"
+    "Saída: 0 tudo certo, 1 problemas encontrados (ou uma página que não pode ser gravada),"
+    " 2 uso errado ou arquivo ilegível.\n\nOpções:\n";
+
+struct Options {
+    QCommandLineOption Help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Mostra esta ajuda.")};
+    QCommandLineOption Version{{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Mostra a versão.")};
+    QCommandLineOption Name{QStringLiteral("name"), QStringLiteral("format: o nome escrito no cabeçalho."),
+                            QStringLiteral("NOME")};
+    QCommandLineOption Start{QStringLiteral("start"), QStringLiteral("graph: a página inicial do mapa."),
+                             QStringLiteral("NOME")};
+
+    QList<QCommandLineOption> all() const { return {Help, Version, Name, Start}; }
+};
 
 int usage()
 {
@@ -37,6 +61,25 @@ void writeOut(const QByteArray &bytes)
 {
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
     std::fflush(stdout);
+}
+
+QString optionNames(const QCommandLineOption &option)
+{
+    QStringList names;
+    for (const QString &name : option.names())
+        names.append((name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name);
+    const QString value = option.valueName().isEmpty() ? QString() : u' ' + option.valueName();
+    return names.join(QStringLiteral(", ")) + value;
+}
+
+// The commands, then one line per option from the options themselves.
+int help(const Options &options)
+{
+    QString text = QString::fromLatin1(kUsageText) + QString::fromUtf8(kCommandsText);
+    for (const QCommandLineOption &option : options.all())
+        text += QStringLiteral("  %1  %2\n").arg(optionNames(option), -30).arg(option.description());
+    writeOut(text.toUtf8());
+    return 0;
 }
 
 std::optional<QString> readScript(const QString &path)
@@ -57,55 +100,63 @@ std::optional<QString> readScript(const QString &path)
     return fromCp1252(bytes);
 }
 
-int runNew(const QStringList &args)
+// What the command line asks for, once the options are taken out.
+struct Request {
+    QString Command;
+    QStringList Args;
+    std::optional<QString> Name;
+    std::optional<QString> Start;
+};
+
+std::optional<QString> valueOf(const QCommandLineParser &parser, const QCommandLineOption &option)
 {
-    if (args.size() != 2)
+    return parser.isSet(option) ? std::optional<QString>(parser.value(option)) : std::nullopt;
+}
+
+int runNew(const Request &r)
+{
+    if (r.Args.size() != 2)
         return usage();
-    if (args[0] != QLatin1StringView("txt") && args[0] != QLatin1StringView("img"))
+    if (r.Args[0] != QLatin1StringView("txt") && r.Args[0] != QLatin1StringView("img"))
         return usage();
-    const NewPageKind kind = args[0] == QLatin1StringView("txt") ? NewPageKind::Text : NewPageKind::Image;
-    writeOut(toCp1252(pageTemplate(kind, args[1])));
+    const NewPageKind kind = r.Args[0] == QLatin1StringView("txt") ? NewPageKind::Text : NewPageKind::Image;
+    writeOut(toCp1252(pageTemplate(kind, r.Args[1])));
     return 0;
 }
 
-int runFormat(QStringList args)
+// Without a kind the page cannot be written back, as in the editor.
+int runFormat(const Request &r)
 {
-    std::optional<QString> name;
-    if (args.size() == 3 && args[0] == QLatin1StringView("--name")) {
-        name = args[1];
-        args = args.mid(2);
-    }
-    if (args.size() != 1)
+    if (r.Args.size() != 1)
         return usage();
-    const auto text = readScript(args[0]);
+    const auto text = readScript(r.Args[0]);
     if (!text)
         return kUsage;
     const PageModel page = parseScriptText(*text);
-    if (page.PageKind != QLatin1StringView("txt") && page.PageKind != QLatin1StringView("img")) {
-        std::fprintf(stderr, "nimbra-script: tipo de página desconhecido \"%s\": o conteúdo da página se perderia\n",
-                     page.PageKind.toUtf8().constData());
+    if (const std::optional<QString> refused = compileRefusal(page)) {
+        std::fprintf(stderr, "nimbra-script: %s\n", refused->toUtf8().constData());
         return kFound;
     }
-    writeOut(toCp1252(generateScript(page, name.value_or(page.HeaderName))));
+    writeOut(toCp1252(generateScript(page, r.Name.value_or(page.HeaderName))));
     return 0;
 }
 
-int runDump(const QStringList &args)
+int runDump(const Request &r)
 {
-    if (args.size() != 1)
+    if (r.Args.size() != 1)
         return usage();
-    const auto text = readScript(args[0]);
+    const auto text = readScript(r.Args[0]);
     if (!text)
         return kUsage;
     writeOut(QJsonDocument(pageModelToJson(parseScriptText(*text))).toJson(QJsonDocument::Indented));
     return 0;
 }
 
-int runCheck(const QStringList &args)
+int runCheck(const Request &r)
 {
-    if (args.size() != 1)
+    if (r.Args.size() != 1)
         return usage();
-    const auto text = readScript(args[0]);
+    const auto text = readScript(r.Args[0]);
     if (!text)
         return kUsage;
     std::vector<ScriptIssue> issues;
@@ -130,17 +181,12 @@ QStringList scriptFiles(const QStringList &args)
     return args;
 }
 
-int runGraph(QStringList args)
+int runGraph(const Request &r)
 {
-    std::optional<QString> start;
-    if (args.size() >= 2 && args[0] == QLatin1StringView("--start")) {
-        start = args[1];
-        args = args.mid(2);
-    }
-    if (args.isEmpty())
+    if (r.Args.isEmpty())
         return usage();
     std::vector<MapSource> sources;
-    for (const QString &path : scriptFiles(args)) {
+    for (const QString &path : scriptFiles(r.Args)) {
         const auto text = readScript(path);
         if (!text)
             return kUsage;
@@ -152,9 +198,29 @@ int runGraph(QStringList args)
         std::fputs("nimbra-script: nenhum script na pasta\n", stderr);
         return kUsage;
     }
-    const StoryMap map = buildStoryMap(sources, start.value_or(sources.front().Name));
+    const StoryMap map = buildStoryMap(sources, r.Start.value_or(sources.front().Name));
     writeOut(storyMapToDot(map).toUtf8());
     return 0;
+}
+
+// Each option belongs to one command.
+int run(const Request &r)
+{
+    const bool format = r.Command == QLatin1StringView("format");
+    const bool graph = r.Command == QLatin1StringView("graph");
+    if ((r.Name && !format) || (r.Start && !graph))
+        return usage();
+    if (format)
+        return runFormat(r);
+    if (graph)
+        return runGraph(r);
+    if (r.Command == QLatin1StringView("new"))
+        return runNew(r);
+    if (r.Command == QLatin1StringView("dump"))
+        return runDump(r);
+    if (r.Command == QLatin1StringView("check"))
+        return runCheck(r);
+    return usage();
 }
 
 } // namespace
@@ -162,19 +228,23 @@ int runGraph(QStringList args)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    QCoreApplication::setApplicationName(QStringLiteral("nimbra-script"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(NIMBRA_VERSION));
+    const Options options;
+    QCommandLineParser parser;
+    parser.addOptions(options.all());
+    // The parser's own error texts are in English: the usage line says it instead.
+    if (!parser.parse(app.arguments()))
+        return usage();
+    if (parser.isSet(options.Help))
+        return help(options);
+    if (parser.isSet(options.Version)) {
+        writeOut((QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n').toUtf8());
+        return 0;
+    }
+    QStringList args = parser.positionalArguments();
     if (args.isEmpty())
         return usage();
     const QString command = args.takeFirst();
-    if (command == QLatin1StringView("new"))
-        return runNew(args);
-    if (command == QLatin1StringView("format"))
-        return runFormat(args);
-    if (command == QLatin1StringView("dump"))
-        return runDump(args);
-    if (command == QLatin1StringView("check"))
-        return runCheck(args);
-    if (command == QLatin1StringView("graph"))
-        return runGraph(args);
-    return usage();
+    return run({command, args, valueOf(parser, options.Name), valueOf(parser, options.Start)});
 }

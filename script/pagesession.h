@@ -62,7 +62,8 @@ private:
 std::optional<QString> scriptOfRunUrl(const QString &url, const QString &advPrefix, const QString &returnScript);
 
 inline const QString kNotLoadedStatus = QStringLiteral("Página não carregada: abra a página de novo antes de gravar!!!");
-inline const QString kUnknownKindStatus = QStringLiteral("Tipo de página desconhecido: só txt ou img podem ser gravados!!!");
+inline const QString kUnknownKindStatus =
+    QStringLiteral("Tipo de página desconhecido: a primeira linha deve ser \"//mob txt\" ou \"//mob img\"; nada foi gravado!!!");
 inline const QString kBoxoffLineStatus = QStringLiteral("Uma linha do texto não pode ser só \"boxoff\"!!!");
 
 // Why a page cannot be written: a kind whose content the writer does not

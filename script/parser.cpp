@@ -4,6 +4,7 @@
 #include "textlines.h"
 
 #include <algorithm>
+#include <array>
 #include <initializer_list>
 #include <optional>
 #include <utility>
@@ -244,12 +245,22 @@ qsizetype byteOrderMarkLength(QStringView line)
     return line.startsWith(QStringView(u"\u00EF\u00BB\u00BF")) ? 3 : 0;
 }
 
+int sectionDigit(QStringView line)
+{
+    return line[2].unicode() - u'0';
+}
+
 // What the lines before the free section show: where the header is (the
-// first "//mob" line outside a text block) and which kind the content has.
+// first "//mob" line outside a text block), where each section comment
+// stands last, and which kind the content has.
 struct Survey {
     qsizetype Header = -1;
+    std::array<qsizetype, 7> LastSection{};
     bool ImageContent = false; // "telpos=" or "//6:"
     bool TextContent = false;  // "texto=" or "boxon"
+
+    // A section comment that stands again further on.
+    bool isRepeatedSection(QStringView line, qsizetype at) const { return at < LastSection[sectionDigit(line)]; }
 };
 
 Survey survey(const QStringList &lines)
@@ -263,6 +274,8 @@ Survey survey(const QStringList &lines)
             inText = kind != LineKind::Boxoff;
             continue;
         }
+        if (kind == LineKind::Section)
+            s.LastSection[sectionDigit(line)] = i;
         if (kind == LineKind::Section && sectionPlace(line) == ScriptPlace::Section0)
             break;
         if (kind == LineKind::Header && s.Header < 0)
@@ -275,29 +288,51 @@ Survey survey(const QStringList &lines)
 }
 
 // The screen-link lines of a "//6:" section beyond its ten that repeat an
-// earlier one: kept as they are, so that no link after them is pushed out.
+// earlier one, kept as they are so that no link after them is pushed out;
+// the rarest repeated text is taken as the copy, not a blank link slot.
 std::vector<qsizetype> repeatedLinkLines(const QStringList &lines, qsizetype sectionLine)
 {
-    std::vector<qsizetype> candidates;
+    QStringList texts;
+    std::vector<qsizetype> at;
     for (qsizetype i = sectionLine + 1; i < lines.size(); ++i) {
-        const LineKind kind = kindOf(trimLine(QStringView(lines[i])));
+        const QStringView line = trimLine(QStringView(lines[i]));
+        const LineKind kind = kindOf(line);
         if (kind == LineKind::Section)
             break;
-        if (kind == LineKind::Command)
-            candidates.push_back(i);
-    }
-    std::vector<qsizetype> repeated;
-    qsizetype excess = qsizetype(candidates.size()) - kLinkCount;
-    for (qsizetype c = qsizetype(candidates.size()) - 1; excess > 0 && c > 0; --c) {
-        const QStringView text = trimLine(QStringView(lines[candidates[c]]));
-        const bool repeats = std::any_of(candidates.begin(), candidates.begin() + c,
-                                         [&](qsizetype j) { return trimLine(QStringView(lines[j])) == text; });
-        if (repeats) {
-            repeated.push_back(candidates[c]);
-            --excess;
+        if (kind == LineKind::Command) {
+            texts.append(line.toString());
+            at.push_back(i);
         }
     }
+    std::vector<std::pair<qsizetype, qsizetype>> repeats; // occurrences of the text, line
+    for (qsizetype c = 0; c < texts.size(); ++c)
+        if (texts.indexOf(texts[c]) < c)
+            repeats.push_back({texts.count(texts[c]), at[c]});
+    std::sort(repeats.begin(), repeats.end());
+    std::vector<qsizetype> repeated;
+    for (qsizetype k = 0; k < qsizetype(repeats.size()) && k < texts.size() - kLinkCount; ++k)
+        repeated.push_back(repeats[k].second);
     return repeated;
+}
+
+// Lines of the fixed screen are read from their own section on, or from
+// the one before when their section comment is missing; before that they
+// are stray copies, which must not push the rest of the page out of order.
+ScriptPlace readableFrom(ScriptPlace place)
+{
+    switch (place) {
+    case ScriptPlace::Divider:
+        return ScriptPlace::Section1;
+    case ScriptPlace::Icon7:
+        return ScriptPlace::Section2;
+    case ScriptPlace::ObjBar:
+        return ScriptPlace::Section3;
+    case ScriptPlace::Icon8:
+    case ScriptPlace::Icon9:
+        return ScriptPlace::Section4;
+    default:
+        return place >= ScriptPlace::Icon1 && place <= ScriptPlace::Icon6 ? ScriptPlace::Section1 : ScriptPlace::Start;
+    }
 }
 
 class Reader {
@@ -316,9 +351,8 @@ public:
     PageModel read(const QString &previousReturnScript)
     {
         m_model.ReturnScript = previousReturnScript;
-        const Survey s = survey(m_lines);
-        m_header = s.Header;
-        decideKind(s);
+        m_survey = survey(m_lines);
+        decideKind(m_survey);
         bool fimSeen = false;
         while (m_next < m_lines.size()) {
             const int number = int(m_next);
@@ -383,6 +417,10 @@ private:
     bool claim(ScriptPlace place, QStringView line, int number)
     {
         const auto bit = 1ULL << static_cast<int>(place);
+        if (m_place < readableFrom(place)) {
+            keep(line, number, QStringLiteral("fora da sua seção"));
+            return false;
+        }
         if (place <= m_place) {
             keep(line, number, (m_seen & bit) ? QStringLiteral("linha repetida") : QStringLiteral("fora de ordem"));
             return false;
@@ -482,7 +520,7 @@ private:
     // The header is read wherever it stands and written first.
     void readHeader(QStringView line, int number)
     {
-        if (number != m_header) {
+        if (number != m_survey.Header) {
             keep(line, number, QStringLiteral("cabeçalho repetido"));
             return;
         }
@@ -539,27 +577,33 @@ private:
             keep(line, number, QStringLiteral("\"//6:\" só vale em página de imagem"));
             return;
         }
+        // A stray copy of a later section comment does not end the links.
+        if (inLinks() && m_survey.isRepeatedSection(line, number)) {
+            keep(line, number, QStringLiteral("seção repetida entre os links"));
+            return;
+        }
         if (!claim(place, line, number))
             return;
-        m_sectionLine[line[2].unicode() - u'0'] = number;
+        m_sectionLine[sectionDigit(line)] = number;
         if (place == ScriptPlace::Section6)
             m_repeatedLinks = repeatedLinkLines(m_lines, number);
     }
 
     // Inside "//6:" every command line is the next screen link, up to ten;
     // elsewhere a command line is the divider or an icon by its place.
+    bool inLinks() const { return m_place >= ScriptPlace::Section6 && m_place < ScriptPlace::Link9; }
+
     void readCommand(QStringView line, int number)
     {
-        const bool inLinks = m_place >= ScriptPlace::Section6 && m_place < ScriptPlace::Link9;
         const bool repeated = std::find(m_repeatedLinks.begin(), m_repeatedLinks.end(), number) != m_repeatedLinks.end();
-        if (inLinks && !repeated) {
+        if (inLinks() && !repeated) {
             const int k = m_place == ScriptPlace::Section6 ? 0 : int(m_place) - int(ScriptPlace::Link0) + 1;
             readKey(placeAfter(ScriptPlace::Link0, k), line, number, [&] { readLink(line, m_model.ScreenLinks[k]); });
             if (m_model.ScreenLinks[k].Kind.isEmpty() && m_model.ScreenLinks[k].Mark.isEmpty())
                 report(number, QStringLiteral("link %1 ativo sem tipo").arg(k));
             return;
         }
-        if (isDivider(line) && m_place < ScriptPlace::Divider) {
+        if (isDivider(line)) {
             claim(ScriptPlace::Divider, line, number);
             return;
         }
@@ -614,7 +658,7 @@ private:
     std::vector<ScriptIssue> m_found;
     PageModel m_model;
     qsizetype m_next = 1;
-    qsizetype m_header = -1;
+    Survey m_survey;
     ScriptPlace m_place = ScriptPlace::Start;
     unsigned long long m_seen = 0;
     int m_sectionLine[7] = {};

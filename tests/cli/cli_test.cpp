@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonArray>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -39,6 +40,12 @@ ToolRun runTool(const QStringList &args, const QByteArray &input = {})
 QStringList args(std::initializer_list<const char *> a)
 {
     return u8Lines(a);
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -88,6 +95,10 @@ TEST(Cli, ExitCodesAndMessages)
         {args({"new", "txt"}), {}, 2, true},
         {args({"format"}), {}, 2, true},
         {args({"format", "--name"}), {}, 2, true},
+        {args({"--nada"}), {}, 2, true},
+        {args({"new", "txt", "x", "--name", "y"}), {}, 2, true},
+        {args({"check", "--start", "a", "-"}), {}, 2, true},
+        {args({"format", "-"}), "nota\n//1:\n", 1, true},
         {{u8("format"), missing}, {}, 2, true},
         {{u8("dump"), missing}, {}, 2, true},
         {{u8("check"), dir.path()}, {}, 2, true},
@@ -158,4 +169,45 @@ TEST(Cli, GraphPrintsTheStoryMapOfAFolder)
     QTemporaryDir empty;
     EXPECT_EQ(runTool({u8("graph"), empty.path()}).exitCode, 2);
     EXPECT_EQ(runTool(args({"graph"})).exitCode, 2);
+}
+
+// Each folder holds a hand-edited script (input.txt), what format writes
+// from it (format.txt; none when the page cannot be written) and what check
+// reports (check.txt; empty when it checks clean).
+TEST(Cli, FormatAndCheckTheMalformedCases)
+{
+    const QDir cases(QStringLiteral(NIMBRA_SCRIPT_CASES));
+    const QStringList names = cases.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    ASSERT_GE(names.size(), 20);
+    for (const QString &name : names) {
+        SCOPED_TRACE(name.toStdString());
+        const QDir dir(cases.filePath(name));
+        const QString input = dir.filePath(QStringLiteral("input.txt"));
+        const bool writable = dir.exists(QStringLiteral("format.txt"));
+        const ToolRun format = runTool({u8("format"), input});
+        EXPECT_EQ(format.exitCode, writable ? 0 : 1) << format.err.toStdString();
+        EXPECT_EQ(format.out, fileBytes(dir.filePath(QStringLiteral("format.txt"))));
+        const QByteArray expected = fileBytes(dir.filePath(QStringLiteral("check.txt")));
+        const ToolRun check = runTool({u8("check"), input});
+        EXPECT_EQ(check.exitCode, expected.isEmpty() ? 0 : 1);
+        EXPECT_EQ(check.out.toStdString(), expected.toStdString());
+    }
+}
+
+TEST(Cli, HelpAndVersion)
+{
+    for (const char *option : {"--help", "-h"}) {
+        const ToolRun help = runTool(args({option}));
+        EXPECT_EQ(help.exitCode, 0);
+        EXPECT_TRUE(help.err.isEmpty());
+        const QString text = QString::fromUtf8(help.out);
+        EXPECT_TRUE(text.startsWith(u8("uso: nimbra-script new txt|img NOME"))) << help.out.toStdString();
+        for (const char *part : {"format [--name NOME]", "graph [--start NOME]", "--version", "Saída: 0"})
+            EXPECT_TRUE(text.contains(u8(part))) << part;
+    }
+    for (const char *option : {"--version", "-v"}) {
+        const ToolRun version = runTool(args({option}));
+        EXPECT_EQ(version.exitCode, 0);
+        EXPECT_EQ(version.out, QByteArray("nimbra-script " NIMBRA_VERSION "\n"));
+    }
 }

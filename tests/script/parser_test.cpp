@@ -94,13 +94,26 @@ TEST(Parser, PlacesIconsByTheirCoordinates)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.line);
-        const PageModel m = parseLines({"//mob txt p", "//1:x", c.line});
+        const char *section = c.slot == 6 ? "//3:x" : c.slot > 6 ? "//5:x" : "//1:x";
+        const PageModel m = parseLines({"//mob txt p", section, c.line});
         PageModel expected = templatePageModel();
         if (c.slot >= 0)
             expected.IconSlots[c.slot] = {u8(c.mark), u8(c.image), u8(c.target)};
         EXPECT_EQ(m.IconSlots, expected.IconSlots);
         EXPECT_EQ(m.KeptLines.size(), c.slot < 0 ? 1u : 0u);
     }
+}
+
+TEST(Parser, StrayFixedLinesBeforeTheirSectionsAreKept)
+{
+    const PageModel m = parseLines({"cmd= fig,789,382,58,58,a.png,b", "//mob txt p", "objjog= 076,382,696,58,58,12",
+                                    "cmd= shp,000,369,920,2,fio.png", "somini= s.mp3", "//1:",
+                                    "cmd= fig,862,000,58,58,c.png,d"});
+    EXPECT_EQ(m.InitialSound, u8("s.mp3")) << "the stray lines push nothing out of order";
+    EXPECT_EQ(m.IconSlots[0].Image, u8("c.png"));
+    EXPECT_EQ(m.IconSlots[7].Mark, kSwitchedOff);
+    EXPECT_EQ(m.ObjBarMark, kSwitchedOff);
+    EXPECT_EQ(m.KeptLines.size(), 3u);
 }
 
 TEST(Parser, AnIconLineWhoseSlotIsTakenOrPassedIsKept)
