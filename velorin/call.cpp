@@ -36,17 +36,19 @@ QString Call::name(const char *key) const
     return canonicalName(text);
 }
 
+static QByteArray bytes(const std::string &text)
+{
+    return QByteArray(text.data(), qsizetype(text.size()));
+}
+
 QByteArray Call::part(const char *key) const
 {
-    if (m_request.has_file(key)) {
-        const std::string &content = m_request.get_file_value(key).content;
-        return QByteArray(content.data(), qsizetype(content.size()));
-    }
-    if (m_request.has_param(key)) {
-        const std::string content = m_request.get_param_value(key);
-        return QByteArray(content.data(), qsizetype(content.size()));
-    }
-    throw Refusal{QString::fromUtf16(msg::MissingKey).arg(QLatin1StringView(key))};
+    const auto found = m_parts.find(key);
+    if (found != m_parts.end())
+        return bytes(found->second);
+    if (!m_request.has_param(key))
+        throw Refusal{QString::fromUtf16(msg::MissingKey).arg(QLatin1StringView(key))};
+    return bytes(m_request.get_param_value(key));
 }
 
 Account Call::account() const

@@ -8,6 +8,9 @@
 
 #include <httplib.h>
 
+#include <map>
+#include <string>
+
 namespace velorin {
 
 // An answer that ends the request with a text for the author.
@@ -15,12 +18,18 @@ struct Refusal {
     QString Text;
 };
 
+// The parts of a multipart body by their names.
+using BodyParts = std::map<std::string, std::string>;
+
 // What every endpoint needs from one request: its values, the author it
 // comes from, the adventure it names. Each accessor refuses with the
 // author's error text instead of returning something half-checked.
 class Call final {
 public:
-    Call(const httplib::Request &request, Context &context) : m_request(request), m_context(context) {}
+    Call(const httplib::Request &request, Context &context, const BodyParts &parts)
+        : m_request(request), m_context(context), m_parts(parts)
+    {
+    }
 
     Store &store() { return m_context.Data; }
     const FileStore &files() const { return m_context.Files; }
@@ -36,7 +45,7 @@ public:
     QString label(const char *key) const;
     // A value that must be a plain name, in its "_" spelling.
     QString name(const char *key) const;
-    // A text form field or file part of a multipart body.
+    // A text field or file part of a multipart body, or else a query value.
     QByteArray part(const char *key) const;
 
     // The author named by Login and Senha.
@@ -49,6 +58,7 @@ public:
 private:
     const httplib::Request &m_request;
     Context &m_context;
+    const BodyParts &m_parts;
 };
 
 } // namespace velorin

@@ -3,6 +3,7 @@
 #include "demo.h"
 #include "options.h"
 #include "routes.h"
+#include "server.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,7 +19,7 @@ using namespace velorin;
 namespace {
 
 // Ends the server on SIGINT or SIGTERM, from a thread of its own.
-std::thread stopOnSignal(httplib::Server &server)
+std::thread stopOnSignal(HttpServer &server)
 {
     sigset_t blocked;
     sigemptyset(&blocked);
@@ -28,11 +29,11 @@ std::thread stopOnSignal(httplib::Server &server)
     return std::thread([&server, blocked] {
         int received = 0;
         sigwait(&blocked, &received);
-        server.stop();
+        server.halt();
     });
 }
 
-int bindServer(httplib::Server &server, const Options &options)
+int bindServer(HttpServer &server, const Options &options)
 {
     if (options.Port == 0)
         return server.bind_to_any_port(options.Host);
@@ -87,11 +88,12 @@ int main(int argc, char **argv)
         Context context{store, FileStore(options->DataDir + QStringLiteral("/files")), options->SiteDir};
         if (options->Demo)
             seedDemo(context);
-        httplib::Server server;
+        HttpServer server;
         addSiteRoutes(server, context);
         addEndpointRoutes(server, context);
         addRunnerRoutes(server, context);
         addChartRoute(server);
+        addFallbackRoute(server);
         const int port = bindServer(server, *options);
         if (port < 0) {
             std::fprintf(stderr, "velorin-local: não foi possível usar a porta %d\n", options->Port);
@@ -100,7 +102,7 @@ int main(int argc, char **argv)
         std::printf("%d\n", port);
         std::fflush(stdout);
         std::thread stopper = stopOnSignal(server);
-        server.listen_after_bind();
+        server.serve();
         stopper.join();
     } catch (const std::exception &e) {
         std::fprintf(stderr, "velorin-local: %s\n", e.what());

@@ -8,11 +8,12 @@
 
 namespace velorin {
 
-static void answer(const httplib::Request &request, httplib::Response &response, Context &context, Endpoint endpoint)
+static void answer(const httplib::Request &request, httplib::Response &response, Context &context, Endpoint endpoint,
+                   const BodyParts &parts)
 {
     QByteArray body;
     try {
-        Call call(request, context);
+        Call call(request, context, parts);
         body = endpoint(call);
     } catch (const Refusal &refusal) {
         body = bareReply(refusal.Text);
@@ -29,16 +30,25 @@ void addEndpointRoutes(httplib::Server &server, Context &context)
     auto table = std::make_shared<std::unordered_map<std::string, Endpoint>>();
     for (const EndpointEntry &entry : endpoints())
         (*table)[entry.Name] = entry.Handler;
-    const auto handler = [table, &context](const httplib::Request &request, httplib::Response &response) {
+    const auto find = [table](const httplib::Request &request) {
         const auto found = table->find(request.matches[1].str());
-        if (found == table->end()) {
-            response.status = 404;
-            return;
-        }
-        answer(request, response, context, found->second);
+        return found == table->end() ? nullptr : found->second;
     };
-    server.Get(R"(/nimbra/wbetz/([A-Za-z]+)\.php)", handler);
-    server.Post(R"(/nimbra/wbetz/([A-Za-z]+)\.php)", handler);
+    const char *const pattern = R"(/nimbra/wbetz/([A-Za-z]+)\.php)";
+    server.Get(pattern, [find, &context](const httplib::Request &request, httplib::Response &response) {
+        if (const Endpoint endpoint = find(request))
+            return answer(request, response, context, endpoint, {});
+        response.status = 404;
+    });
+    server.Post(pattern, [find, &context](const httplib::Request &request, httplib::Response &response,
+                                          const httplib::ContentReader &reader) {
+        BodyParts parts;
+        if (!readBody(request, response, reader, parts))
+            return;
+        if (const Endpoint endpoint = find(request))
+            return answer(request, response, context, endpoint, parts);
+        response.status = 404;
+    });
 }
 
 } // namespace velorin

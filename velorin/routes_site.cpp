@@ -2,18 +2,13 @@
 #include "messages.h"
 #include "qrchart.h"
 #include "routes.h"
+#include "server.h"
 
 #include <QByteArray>
 
 namespace velorin {
 
 namespace {
-
-void textReply(httplib::Response &response, int status, const char16_t *text)
-{
-    response.status = status;
-    response.set_content(nimbra::toCp1252(QString::fromUtf16(text)).toStdString(), "text/plain; charset=windows-1252");
-}
 
 // The text to encode is everything after "chl=", "&" included: the client
 // appends it without escaping.
@@ -48,7 +43,87 @@ void chart(const httplib::Request &request, httplib::Response &response)
     response.set_content(png->toStdString(), "image/png");
 }
 
+// Only GET, HEAD and POST are served; the library would read the body of
+// other methods whole. A body no route reads is left unread.
+httplib::Server::HandlerResponse checkMethod(const httplib::Request &request, httplib::Response &response)
+{
+    if (request.method != "GET" && request.method != "HEAD" && request.method != "POST") {
+        HttpServer::closeAfterAnswer(response);
+        textReply(response, 405, msg::BadRequest);
+        return httplib::Server::HandlerResponse::Handled;
+    }
+    if (request.method != "POST" && (request.has_header("Content-Length") || request.has_header("Transfer-Encoding")))
+        HttpServer::closeAfterAnswer(response);
+    return httplib::Server::HandlerResponse::Unhandled;
+}
+
+// What the library itself refuses (413 for a declared length over the limit,
+// 400 for what it cannot read) leaves the connection's bytes unknown.
+void errorReply(const httplib::Request &, httplib::Response &response)
+{
+    if (response.status == 413 || response.status == 400)
+        HttpServer::closeAfterAnswer(response);
+    if (!response.body.empty())
+        return;
+    if (response.status == 413)
+        textReply(response, 413, msg::TooLarge);
+    else if (response.status == 404)
+        textReply(response, 404, msg::NotFound);
+    else
+        textReply(response, response.status, msg::BadRequest);
+}
+
 } // namespace
+
+void textReply(httplib::Response &response, int status, const char16_t *text)
+{
+    response.status = status;
+    response.set_content(nimbra::toCp1252(QString::fromUtf16(text)).toStdString(), "text/plain; charset=windows-1252");
+}
+
+bool readBody(const httplib::Request &request, httplib::Response &response, const httplib::ContentReader &reader,
+              BodyParts &parts)
+{
+    std::size_t total = 0;
+    const auto counted = [&total](std::size_t length) {
+        total += length;
+        return total <= kMaxBody;
+    };
+    bool whole;
+    if (request.is_multipart_form_data()) {
+        std::string *part = nullptr;
+        whole = reader(
+            [&](const httplib::MultipartFormData &header) {
+                part = &parts[header.name];
+                return true;
+            },
+            [&](const char *data, std::size_t length) {
+                if (!counted(length))
+                    return false;
+                part->append(data, length);
+                return true;
+            });
+    } else {
+        whole = reader([&](const char *, std::size_t length) { return counted(length); });
+    }
+    if (whole)
+        return true;
+    // The library refuses a declared length over the limit before any byte.
+    const bool tooLarge = total > kMaxBody || response.status == 413;
+    HttpServer::closeAfterAnswer(response);
+    textReply(response, tooLarge ? 413 : 400, tooLarge ? msg::TooLarge : msg::BadRequest);
+    return false;
+}
+
+void addFallbackRoute(httplib::Server &server)
+{
+    server.Post(".*", [](const httplib::Request &request, httplib::Response &response,
+                         const httplib::ContentReader &reader) {
+        BodyParts parts;
+        if (readBody(request, response, reader, parts))
+            textReply(response, 404, msg::NotFound);
+    });
+}
 
 void addChartRoute(httplib::Server &server)
 {
@@ -68,16 +143,8 @@ void addSiteRoutes(httplib::Server &server, Context &context)
     // Headers and body go out in separate writes; without this a kept-alive
     // connection waits for the peer's delayed acknowledgement every time.
     server.set_tcp_nodelay(true);
-    server.set_error_handler([](const httplib::Request &, httplib::Response &response) {
-        if (!response.body.empty())
-            return;
-        if (response.status == 413)
-            textReply(response, 413, msg::TooLarge);
-        else if (response.status == 404)
-            textReply(response, 404, msg::NotFound);
-        else
-            textReply(response, response.status, msg::BadRequest);
-    });
+    server.set_pre_routing_handler(checkMethod);
+    server.set_error_handler(errorReply);
 }
 
 } // namespace velorin

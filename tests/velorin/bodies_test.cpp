@@ -1,0 +1,146 @@
+// Request bodies are bounded whatever their framing: a declared length,
+// chunks, a compressed body, or bytes until the connection ends.
+#include "fixture.h"
+#include "rawsocket.h"
+
+#include <fstream>
+
+namespace {
+
+constexpr std::size_t kLimit = 10 * 1024 * 1024;
+const std::string kBoundary = "limite-de-envio";
+const std::string kMultipart = "multipart/form-data; boundary=" + kBoundary;
+const std::string kStore = "/nimbra/wbetz/nmbPtScp.php?Login=ana&Senha=senha1&Pfx=abc&Scp=grande";
+
+std::string partHead()
+{
+    return "--" + kBoundary + "\r\nContent-Disposition: form-data; name=\"texto\"\r\n\r\n";
+}
+
+std::string partTail()
+{
+    return "\r\n--" + kBoundary + "--\r\n";
+}
+
+// A multipart body of one text field of `size` bytes, made while it is sent
+// in chunks.
+httplib::ContentProviderWithoutLength chunkedField(std::size_t size)
+{
+    return [size, sent = std::size_t(0), started = false](std::size_t, httplib::DataSink &sink) mutable {
+        static const std::string filler(64 * 1024, 'x');
+        if (!started) {
+            started = true;
+            return sink.write(partHead().data(), partHead().size());
+        }
+        const std::size_t n = std::min(filler.size(), size - sent);
+        sent += n;
+        if (n > 0)
+            return sink.write(filler.data(), n);
+        sink.write(partTail().data(), partTail().size());
+        sink.done();
+        return true;
+    };
+}
+
+// The peak resident memory of a process so far, in bytes.
+std::size_t peakMemory(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stoul(line.substr(6)) * 1024;
+    }
+    return 0;
+}
+
+class BodyTest : public ServiceTest {
+protected:
+    Reply chunked(const std::string &path, std::size_t size)
+    {
+        auto result = m_client->http().Post(path.c_str(), chunkedField(size), kMultipart.c_str());
+        return result ? Reply{result->status, result->body} : Reply{};
+    }
+
+    std::size_t storedSize() { return call("nmbGtScp", {{"Pfx", "abc"}, {"Scp", "grande"}}).Body.size(); }
+};
+
+} // namespace
+
+TEST_F(BodyTest, ChunkedBodiesWithinTheLimitAreStored)
+{
+    for (std::size_t size : {std::size_t(1), std::size_t(3 * 1024 * 1024)}) {
+        EXPECT_EQ(chunked(kStore, size).Body, "Ok") << size;
+        EXPECT_EQ(storedSize(), size + 4) << size; // after "Ok" CR LF
+    }
+}
+
+TEST_F(BodyTest, ChunkedBodyOverTheLimitIsRefusedAndNeverHeld)
+{
+    const std::size_t before = peakMemory(m_service->pid());
+    const Reply reply = chunked(kStore, 12 * kLimit);
+    EXPECT_EQ(reply.Status, 413);
+    EXPECT_EQ(reply.text(), u8("Envio grande demais (máximo 10 MB)"));
+    EXPECT_LT(peakMemory(m_service->pid()) - before, 6 * kLimit);
+    EXPECT_EQ(call("nmbGtScp", {{"Pfx", "abc"}, {"Scp", "grande"}}).text(), u8("Script não encontrado"));
+}
+
+TEST_F(BodyTest, CompressedBodyIsBoundedAsItUnpacks)
+{
+    const std::string body = partHead() + std::string(2 * kLimit, 'x') + partTail();
+    m_client->http().set_compress(true);
+    auto result = m_client->http().Post(kStore.c_str(), body, kMultipart.c_str());
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->status, 413);
+    EXPECT_EQ(call("nmbGtScp", {{"Pfx", "abc"}, {"Scp", "grande"}}).text(), u8("Script não encontrado"));
+}
+
+TEST_F(BodyTest, BodyUntilTheConnectionEndsIsBounded)
+{
+    RawSocket raw(m_service->port());
+    ASSERT_TRUE(raw.connected());
+    raw.send("POST " + kStore + " HTTP/1.1\r\nHost: x\r\nContent-Type: " + kMultipart + "\r\n\r\n" + partHead());
+    raw.send(std::string(kLimit + 1024, 'x'));
+    raw.finishSending();
+    const std::string answer = raw.receiveAll();
+    EXPECT_EQ(answer.rfind("HTTP/1.1 413", 0), 0u) << answer.substr(0, 80);
+    EXPECT_NE(answer.find("Connection: close"), std::string::npos);
+}
+
+TEST_F(BodyTest, SmallBodiesNoRouteTakesAreRead)
+{
+    for (const char *path : {"/nimbra/index.htm", "/nimbra/wbetz/mobNada.php", "/nada"}) {
+        auto result = m_client->http().Post(path, partHead() + "x" + partTail(), kMultipart.c_str());
+        ASSERT_TRUE(result) << path;
+        EXPECT_EQ(result->status, 404) << path;
+        EXPECT_EQ((Reply{0, result->body}.text()), u8("Página não encontrada")) << path;
+    }
+    EXPECT_EQ(m_client->get("/nimbra/wbetz/mobVrs.php").Body, "0.1m"); // the same connection goes on
+}
+
+TEST_F(BodyTest, BodiesNoRouteTakesAreNeverHeld)
+{
+    const struct {
+        std::string head;
+        const char *status;
+    } cases[] = {
+        {"POST /nimbra/index.htm HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n", "HTTP/1.1 413"},
+        {"POST /nimbra/wbetz/mobNada.php HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n", "HTTP/1.1 413"},
+        {"PUT /nimbra/wbetz/nmbPtScp.php HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n", "HTTP/1.1 405"},
+        {"PRI /x HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n", "HTTP/1.1 405"},
+        {"GET /nimbra/wbetz/mobVrs.php HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n", "HTTP/1.1 200"},
+    };
+    const std::string chunk = "100000\r\n" + std::string(0x100000, 'x') + "\r\n";
+    const std::size_t before = peakMemory(m_service->pid());
+    for (const auto &c : cases) {
+        RawSocket raw(m_service->port());
+        raw.send(c.head);
+        for (int i = 0; i < 20 && raw.send(chunk); ++i) {
+        }
+        raw.finishSending();
+        const std::string answer = raw.receiveAll();
+        EXPECT_EQ(answer.rfind(c.status, 0), 0u) << c.head << answer.substr(0, 80);
+        // One answer, and the connection ends: the rest was never read as requests.
+        EXPECT_EQ(answer.find("HTTP/1.1", 1), std::string::npos) << c.head;
+    }
+    EXPECT_LT(peakMemory(m_service->pid()) - before, 2 * kLimit);
+}
