@@ -230,6 +230,75 @@ QString placeLine(const PageModel &m, ScriptPlace place, const QString &scriptNa
     }
 }
 
+namespace {
+
+// A value the author typed, with the name the status text gives it.
+struct Field {
+    QString Name;
+    QStringView Value;
+    bool JoinedWithCommas = false;
+};
+
+bool breaksLine(const Field &f)
+{
+    return f.Value.contains(u'\r') || f.Value.contains(u'\n') || (f.JoinedWithCommas && f.Value.contains(u','));
+}
+
+void addLines(std::vector<Field> &fields, const QString &name, const QStringList &lines)
+{
+    for (const QString &line : lines)
+        fields.push_back({name, line});
+}
+
+void addTextPage(std::vector<Field> &fields, const PageModel &m)
+{
+    fields.push_back({QStringLiteral("tamanho do texto"), m.TextSize, true});
+    fields.push_back({QStringLiteral("fonte"), m.FontName, true});
+    fields.push_back({QStringLiteral("cor do fundo"), m.BackColor, true});
+    fields.push_back({QStringLiteral("cor do texto"), m.TextColor, true});
+    addLines(fields, QStringLiteral("texto da página"), m.PageText);
+}
+
+void addImagePage(std::vector<Field> &fields, const PageModel &m)
+{
+    fields.push_back({QStringLiteral("imagem da tela"), m.ScreenImage});
+    for (int k = 0; k < kLinkCount; ++k) {
+        const ScreenLink &l = m.ScreenLinks[k];
+        const QString link = QStringLiteral("link %1: ").arg(k);
+        const std::pair<const char *, const QString *> joined[] = {
+            {"tipo", &l.Kind}, {"x", &l.X}, {"y", &l.Y}, {"largura", &l.Width}, {"altura", &l.Height},
+            {"argumento 1", &l.Arg1}, {"argumento 2", &l.Arg2}};
+        for (const auto &[name, value] : joined)
+            fields.push_back({link + QLatin1StringView(name), *value, true});
+        fields.push_back({link + QLatin1StringView("argumento 3"), l.Arg3});
+    }
+}
+
+void addIcons(std::vector<Field> &fields, const PageModel &m)
+{
+    for (int k = 0; k < kIconCount; ++k) {
+        const QString icon = QStringLiteral("ícone %1: ").arg(k + 1);
+        fields.push_back({icon + QLatin1StringView("figura"), m.IconSlots[k].Image, true});
+        fields.push_back({icon + QLatin1StringView("script link"), m.IconSlots[k].Target});
+    }
+}
+
+} // namespace
+
+std::optional<QString> unwritableField(const PageModel &m)
+{
+    std::vector<Field> fields = {{QStringLiteral("imagem de fundo"), m.BackImage},
+                                 {QStringLiteral("som inicial"), m.InitialSound}};
+    if (isTextPage(m))
+        addTextPage(fields, m);
+    if (isImagePage(m))
+        addImagePage(fields, m);
+    addIcons(fields, m);
+    addLines(fields, QStringLiteral("programação ignorada"), m.FreeSection);
+    const auto first = std::find_if(fields.begin(), fields.end(), breaksLine);
+    return first == fields.end() ? std::nullopt : std::optional<QString>(first->Name);
+}
+
 QString generateScript(const PageModel &m, const QString &scriptName)
 {
     Writer w(m);
