@@ -26,22 +26,33 @@ static bool holdsCode(const QImage &image, const std::string &text)
     return true;
 }
 
+// The client appends the text unescaped, "?" and "&" included; an escaped
+// "?" gives the same picture.
 TEST_F(ServiceTest, ChartIsAQrPngOfTheText)
 {
-    const std::string texts[] = {"http://127.0.0.1:9/html/vestra/inicio.php?Pfx=abc",
-                                 "http://127.0.0.1:9/html/vestra/exescp.php?Chx=6162637C377C7031&x=1"};
+    const std::string texts[] = {"http://127.0.0.1:9/html/vestra/inicio.php?Pfx=casa",
+                                 "http://127.0.0.1:9/html/vestra/exescp.php?Chx=6162637C377C7031&x=1",
+                                 "a?b?c"};
     for (const std::string &text : texts) {
-        // A "?" inside the query travels as %3F; "&" may stand raw.
-        std::string sent = text;
-        for (std::size_t at; (at = sent.find('?')) != std::string::npos;)
-            sent.replace(at, 1, "%3F");
-        const Reply reply = m_client->get("/chart?cht=qr&chs=160x160&chl=" + sent);
-        ASSERT_EQ(reply.Status, 200) << text;
-        QImage image;
-        ASSERT_TRUE(image.loadFromData(QByteArray::fromStdString(reply.Body), "PNG"));
-        EXPECT_EQ(image.size(), QSize(160, 160));
-        EXPECT_TRUE(holdsCode(image, text)) << text;
+        std::string escaped = text;
+        for (std::size_t at; (at = escaped.find('?')) != std::string::npos;)
+            escaped.replace(at, 1, "%3F");
+        for (const std::string &sent : {text, escaped}) {
+            const Reply reply = m_client->get("/chart?cht=qr&chs=160x160&chl=" + sent);
+            ASSERT_EQ(reply.Status, 200) << sent;
+            QImage image;
+            ASSERT_TRUE(image.loadFromData(QByteArray::fromStdString(reply.Body), "PNG"));
+            EXPECT_EQ(image.size(), QSize(160, 160));
+            EXPECT_TRUE(holdsCode(image, text)) << sent;
+        }
     }
+}
+
+TEST_F(ServiceTest, TargetsWithMoreQuestionMarksReachTheirRoutes)
+{
+    EXPECT_EQ(m_client->get("/nimbra/wbetz/mobVrs.php?a=1?b=2").Body, "0.1m");
+    EXPECT_EQ(m_client->get("/nimbra/wbetz/nmbLog.php?Login=ana&Senha=senha1&x=?").lines().value(0), u"Ok");
+    EXPECT_EQ(m_client->get("/nimbra/wbetz/nmbLog.php?Login=ana&Senha=senha1?").text(), u8("Login ou senha inválidos"));
 }
 
 TEST_F(ServiceTest, ChartRefusesBadRequests)
