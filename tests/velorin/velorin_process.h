@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,7 +20,9 @@
 
 class VelorinProcess final {
 public:
-    explicit VelorinProcess(const std::string &dataDir, const std::vector<std::string> &extraArgs = {})
+    // Standard error goes to errorFile when one is named.
+    explicit VelorinProcess(const std::string &dataDir, const std::vector<std::string> &extraArgs = {},
+                            const std::string &errorFile = {})
     {
         int out[2];
         if (pipe(out) != 0)
@@ -29,6 +32,8 @@ public:
         m_pid = fork();
         if (m_pid == 0) {
             dup2(out[1], STDOUT_FILENO);
+            if (!errorFile.empty())
+                dup2(open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
             close(out[0]);
             close(out[1]);
             std::vector<char *> argv;
