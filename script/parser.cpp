@@ -288,11 +288,12 @@ Survey survey(const QStringList &lines)
 }
 
 // The screen-link lines of a "//6:" section beyond its ten that repeat an
-// earlier one, kept as they are so that no link after them is pushed out;
-// the rarest repeated text is taken as the copy, not a blank link slot.
+// earlier link, kept as they are so that no link after them is pushed out;
+// the rarest repeated link is taken as the copy, not a blank link slot.
+// Links are compared by their values, as the writer puts them back.
 std::vector<qsizetype> repeatedLinkLines(const QStringList &lines, qsizetype sectionLine)
 {
-    QStringList texts;
+    std::vector<ScreenLink> links;
     std::vector<qsizetype> at;
     for (qsizetype i = sectionLine + 1; i < lines.size(); ++i) {
         const QStringView line = trimLine(QStringView(lines[i]));
@@ -300,17 +301,18 @@ std::vector<qsizetype> repeatedLinkLines(const QStringList &lines, qsizetype sec
         if (kind == LineKind::Section)
             break;
         if (kind == LineKind::Command) {
-            texts.append(line.toString());
+            readLink(line, links.emplace_back());
             at.push_back(i);
         }
     }
-    std::vector<std::pair<qsizetype, qsizetype>> repeats; // occurrences of the text, line
-    for (qsizetype c = 0; c < texts.size(); ++c)
-        if (texts.indexOf(texts[c]) < c)
-            repeats.push_back({texts.count(texts[c]), at[c]});
+    std::vector<std::pair<qsizetype, qsizetype>> repeats; // occurrences of the link, line
+    for (auto link = links.begin(); link != links.end(); ++link)
+        if (std::find(links.begin(), link, *link) != link)
+            repeats.push_back({std::count(links.begin(), links.end(), *link), at[link - links.begin()]});
     std::sort(repeats.begin(), repeats.end());
+    const qsizetype excess = qsizetype(links.size()) - kLinkCount;
     std::vector<qsizetype> repeated;
-    for (qsizetype k = 0; k < qsizetype(repeats.size()) && k < texts.size() - kLinkCount; ++k)
+    for (qsizetype k = 0; k < qsizetype(repeats.size()) && k < excess; ++k)
         repeated.push_back(repeats[k].second);
     return repeated;
 }
@@ -379,7 +381,7 @@ public:
 private:
     QStringView take() { return trimLine(QStringView(m_lines.at(m_next++))); }
 
-    void report(int line, const QString &text) { m_found.push_back({line, text}); }
+    void report(int line, const QString &text, bool rewritten = false) { m_found.push_back({line, text, rewritten}); }
 
     bool isText() const { return m_model.PageKind == QLatin1StringView("txt"); }
     bool isImage() const { return m_model.PageKind == QLatin1StringView("img"); }
@@ -437,7 +439,7 @@ private:
             return;
         const QString written = trimLine(placeLine(m_model, place, m_model.HeaderName));
         if (line != written)
-            report(number, QStringLiteral("linha reescrita como: ") + written);
+            report(number, QStringLiteral("linha reescrita como: ") + written, true);
     }
 
     template <typename Read>

@@ -13,6 +13,7 @@ namespace nimbra {
 struct ScriptIssue {
     int Line = 0; // script line number, 1 = the first line after the status line
     QString Text;
+    bool Rewritten = false; // the line's values are kept but written with other text
     bool operator==(const ScriptIssue &) const = default;
 };
 

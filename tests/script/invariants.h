@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <set>
 
 namespace nimbra {
 
@@ -24,8 +25,10 @@ inline bool rewrittenByFormat(QStringView line)
 
 // The first non-blank line of input that the format does not rewrite and
 // that is missing from output or out of order there; a byte-order mark
-// before the first line is not part of it.
-inline std::optional<QString> firstLostLine(const QString &input, const QString &output)
+// before the first line is not part of it. Lines the reader reported as
+// rewritten (by their numbers, 1 = the first) are not looked for.
+inline std::optional<QString> firstLostLine(const QString &input, const QString &output,
+                                            const std::set<int> &rewritten = {})
 {
     QStringList in = splitLines(input);
     if (!in.isEmpty() && in[0].startsWith(QChar(0xFEFF)))
@@ -34,9 +37,9 @@ inline std::optional<QString> firstLostLine(const QString &input, const QString 
         in[0].remove(0, 3);
     const QStringList out = splitLines(output);
     qsizetype at = 0;
-    for (const QString &line : in) {
-        const QStringView wanted = trimLine(QStringView(line));
-        if (wanted.isEmpty() || rewrittenByFormat(wanted))
+    for (qsizetype i = 0; i < in.size(); ++i) {
+        const QStringView wanted = trimLine(QStringView(in[i]));
+        if (wanted.isEmpty() || rewrittenByFormat(wanted) || rewritten.count(int(i) + 1))
             continue;
         while (at < out.size() && trimLine(QStringView(out[at])) != wanted)
             ++at;
