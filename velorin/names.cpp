@@ -3,8 +3,6 @@
 #include "codepage.h"
 #include "textlines.h"
 
-#include <QStringDecoder>
-
 #include <cctype>
 
 namespace velorin {
@@ -37,25 +35,9 @@ QString canonicalName(const QString &name)
     return nimbra::BlankToUnderscore(name);
 }
 
-static bool hasMultiByte(const std::string &bytes)
-{
-    for (unsigned char c : bytes) {
-        if (c >= 0x80)
-            return true;
-    }
-    return false;
-}
-
 QString decodeValue(const std::string &bytes)
 {
-    const QByteArray raw(bytes.data(), qsizetype(bytes.size()));
-    if (hasMultiByte(bytes)) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString text = utf8.decode(raw);
-        if (!utf8.hasError())
-            return text;
-    }
-    return nimbra::fromCp1252(raw);
+    return nimbra::fromCp1252(QByteArray(bytes.data(), qsizetype(bytes.size())));
 }
 
 QString hexOf(const QString &text)
@@ -77,7 +59,7 @@ QString fromHex(const QString &hex)
 
 QString urlValue(const QString &value)
 {
-    return QString::fromLatin1(value.toUtf8().toPercentEncoding("$"));
+    return QString::fromLatin1(nimbra::toCp1252(value).toPercentEncoding("$"));
 }
 
 } // namespace velorin

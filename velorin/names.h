@@ -26,15 +26,16 @@ bool isLogin(const QString &login);
 // that "a b" and "a_b" are one name.
 QString canonicalName(const QString &name);
 
-// Query values arrive as percent-decoded bytes: UTF-8 when they form valid
-// multi-byte UTF-8, otherwise the client's Windows-1252.
+// Query values arrive as percent-decoded Windows-1252 bytes, whatever else
+// the bytes might also read as.
 QString decodeValue(const std::string &bytes);
 
 // Upper-case hexadecimal of the Windows-1252 bytes, and back (empty on bad hex).
 QString hexOf(const QString &text);
 QString fromHex(const QString &hex);
 
-// Percent-encodes a value for a link inside a page (UTF-8 bytes).
+// Percent-encodes a value for a link or a redirect, as Windows-1252 bytes
+// like every request of the client.
 QString urlValue(const QString &value);
 
 } // namespace velorin

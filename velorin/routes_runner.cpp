@@ -97,10 +97,15 @@ void runPage(const httplib::Request &request, httplib::Response &response, Conte
     auto adventure = context.Data.adventure(canonicalName(param(request, "Pfx")));
     if (!adventure)
         return notice(response, 404, msg::NoAdventure);
-    const QString script = resolveTarget(request, *adventure, param(request, "Scp").trimmed());
+    const QString target = param(request, "Scp").trimmed();
+    const QString script = resolveTarget(request, *adventure, target);
     auto text = isPlainName(script) ? context.Data.script(adventure->Id, script) : std::nullopt;
     if (!text)
         return notice(response, 404, msg::NoScript);
+    // A name the runner stands in for leads to the page's own address, so the
+    // player's address (and the editor following it) names the real page.
+    if (script != canonicalName(target))
+        return redirectToPage(response, param(request, "Idx").trimmed(), adventure->Prefix, script);
     RunView view{nimbra::parseScriptText(nimbra::fromCp1252(*text)), param(request, "Idx").trimmed(),
                  adventure->Prefix, script,
                  AdventureStyle{adventure->Font, adventure->BackColor, adventure->TextColor, adventure->LinkColor},

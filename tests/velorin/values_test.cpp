@@ -64,3 +64,18 @@ TEST_F(ServiceTest, ControlCharactersInNewAccountsAreRefused)
     }
     EXPECT_EQ(m_client->call("nmbLog", {{"Login", "novo"}, {"Senha", "s"}}).text(), u8("Login ou senha inválidos"));
 }
+
+// "IRMÃ”" in Windows-1252 is also valid UTF-8 for "IRMÔ": it stays "IRMÃ”".
+TEST_F(ServiceTest, ValuesAreWindows1252Always)
+{
+    for (const char *value : {"IRMÃ”", "Ã©", "ação"}) {
+        const std::string bytes = cp(value);
+        ASSERT_EQ(call("mobNwObj", {{"Pfx", "abc"}, {"Nome", bytes}, {"Idx", m_idx}}).Body, "Ok") << value;
+        ASSERT_EQ(call("mobPtObj", {{"Pfx", "abc"}, {"Nome", bytes}, {"Loc", bytes}, {"Shp", bytes}}).Body, "Ok");
+        EXPECT_EQ(call("mobGtObj", {{"Pfx", "abc"}, {"Idx", m_idx}, {"Nome", bytes}}).Body,
+                  "Ok\r\n" + bytes + "\r\n" + bytes + "\r\n" + bytes + "\r\n" + bytes + "\r\n");
+        ASSERT_EQ(call("mobPtPrm", {{"Pfx", "abc"}, {"Nome", bytes}, {"Scp", "inicio"}}).Body, "Ok");
+        EXPECT_EQ(call("mobList", {}).Body, "Ok\r\n" + bytes + "\r\n") << value;
+    }
+    EXPECT_EQ(call("nmbLsObj", {{"Pfx", "abc"}}).lines(), u8Lines({"Ok", "ação", "IRMÃ”", "Ã©"}));
+}
