@@ -1,9 +1,12 @@
 #include "tform1.h"
 
 #include "adventurespage.h"
+#include "appfolders.h"
+#include "eventhold.h"
 #include "formkit.h"
 #include "graphicspage.h"
 #include "imagebutton.h"
+#include "inputgate.h"
 #include "mapwindow.h"
 #include "navigatingpage.h"
 #include "objectspage.h"
@@ -19,6 +22,7 @@
 #include "tform5.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -52,12 +56,17 @@ TForm1::TForm1() : QWidget(nullptr, Qt::FramelessWindowHint)
     setGeometry(0, 0, screen.width(), screen.height() - 30);
     setBackgroundColour(this, Skin::MainBackground);
 
-    session.AppDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    session.AppDir = adventuresFolder();
     session.setSite(builtInSiteUrl());
     session.BrowserUrl.clear();
     client.setIndicator([this](Activity a) { setActivity(a); });
     http.setPump(letPendingMessagesBeProcessed);
     buildControls();
+    // During a transfer: Esc and the indicator cancel it, the exit ends the run.
+    InputGate &gate = InputGate::instance();
+    gate.setCancel([this] { http.cancel(); });
+    gate.addCancelWidget(m_led);
+    gate.addActingWidget(m_fim);
 }
 
 TForm1::~TForm1()
@@ -81,7 +90,11 @@ void TForm1::createWindows()
     editor = new PageEditor(*this);
     connect(editor, &PageEditor::pageOpened, form6, &TForm6::followPage);
     connect(form6, &TForm6::openPageRequested, this, &TForm1::openMapPage);
-    connect(form3->page(), &NavigatingPage::navigating, editor, &PageEditor::followNavigation);
+    // The run view may report a navigation while a transfer runs: it is
+    // followed once the transfer has ended, in its order.
+    connect(form3->page(), &NavigatingPage::navigating, editor, [this](const QUrl &url) {
+        EventHold::whenFree(editor, [this, url] { editor->followNavigation(url); });
+    });
     addUndoShortcuts(form2);
     addUndoShortcuts(form4);
 }
@@ -144,11 +157,14 @@ void TForm1::buildControls()
     m_fim->setObjectName(QStringLiteral("Fim"));
     connect(m_fim, &ImageButton::pressed, this, [this] {
         letPendingMessagesBeProcessed();
-        writeSettingsFile();
+        m_settingsError = writeSettingsFile();
     });
-    connect(m_fim, &ImageButton::released, this, [] {
+    connect(m_fim, &ImageButton::released, this, [this] {
         letPendingMessagesBeProcessed();
-        QTimer::singleShot(200, qApp, &QCoreApplication::quit);
+        // Shown here, not at the press: a box then would take the release.
+        if (m_settingsError)
+            QMessageBox::warning(this, QStringLiteral("Nimbra"), *m_settingsError);
+        endRun(std::chrono::milliseconds(200));
     });
     placeRightAnchored();
 }
@@ -320,16 +336,27 @@ void TForm1::applySettingsOnce()
     place(form4, s.Preview);
 }
 
-bool TForm1::writeSettingsFile()
+std::optional<QString> TForm1::writeSettingsFile()
 {
     // Before any login the session is empty: keep what the file held.
     const bool loggedIn = !session.Login.isEmpty() || !session.Password.isEmpty();
-    const auto error = writeSettings(settingsPath(), loggedIn ? session.Login : m_savedLogin,
-                                     loggedIn ? session.Password : m_savedPassword, form2->pos(), form3->pos(),
-                                     form4->pos());
-    if (error)
-        QMessageBox::warning(this, QStringLiteral("Nimbra"), *error);
-    return !error;
+    return writeSettings(settingsPath(), loggedIn ? session.Login : m_savedLogin,
+                                 loggedIn ? session.Password : m_savedPassword, form2->pos(), form3->pos(),
+                                 form4->pos());
+}
+
+void TForm1::endRun(std::chrono::milliseconds after)
+{
+    // No request may start or go on once the end is decided.
+    http.stop();
+    QTimer::singleShot(after, qApp, [this] { m_end(); });
+}
+
+// Closed through the desktop: the run ends, the settings are not written.
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    endRun(std::chrono::milliseconds(0));
 }
 
 } // namespace nimbra

@@ -1,13 +1,19 @@
 #pragma once
 
+#include "appfolders.h"
 #include "http.h"
 #include "pagesession.h"
 #include "serviceget.h"
 #include "session.h"
 #include "velorin.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QWidget>
+
+#include <chrono>
+#include <functional>
+#include <optional>
 
 namespace nimbra {
 
@@ -61,15 +67,18 @@ public:
 
     // Reads "nimbra.ini" once, at the first activation.
     void applySettingsOnce();
-    // What the exit button writes; false after showing why it could not.
-    bool writeSettingsFile();
-    QString settingsPath() const { return session.AppDir + QStringLiteral("nimbra.ini"); }
+    // What the exit button writes; why it could not, if it could not.
+    std::optional<QString> writeSettingsFile();
+    // How the run ends (tests watch it instead).
+    void setEnd(std::function<void()> end) { m_end = std::move(end); }
+    QString settingsPath() const { return settingsFolder(session.AppDir) + QStringLiteral("nimbra.ini"); }
 
     // The background toggle.
     void toggleBackground();
 
 protected:
     void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -85,6 +94,7 @@ private:
     void addUndoShortcuts(QWidget *window);
     void openMap();
     void openMapPage(const QString &name);
+    void endRun(std::chrono::milliseconds after);
 
     QLabel *m_topo1 = nullptr;
     QLabel *m_topo2 = nullptr;
@@ -94,6 +104,8 @@ private:
     ImageButton *m_fim = nullptr;
     QList<std::pair<QString, MenuEntry>> m_menu;
     bool m_firstActivation = true;
+    std::optional<QString> m_settingsError;
+    std::function<void()> m_end = [] { QCoreApplication::quit(); };
     // What the file held, kept for an exit before any login.
     QString m_savedLogin;
     QString m_savedPassword;

@@ -1,5 +1,7 @@
 #include "sounddeck.h"
 
+#include "eventhold.h"
+
 #include <QAudioOutput>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -78,7 +80,9 @@ void SoundDeck::waitWhileLoading()
     });
     connect(m_player.get(), &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
     QTimer::singleShot(kOpenWaitMs, &loop, &QEventLoop::quit);
-    // Windows repaint meanwhile, but no click reaches a handler.
+    // Windows repaint meanwhile, but no click reaches a handler and nothing
+    // held starts a request.
+    EventHold hold;
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 

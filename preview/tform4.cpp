@@ -1,5 +1,6 @@
 #include "tform4.h"
 
+#include "eventhold.h"
 #include "formkit.h"
 #include "imagebutton.h"
 #include "navigatingpage.h"
@@ -34,6 +35,7 @@ SkinnedWindow::Options previewWindowLook()
 TForm4::TForm4(TForm1 &main) : SkinnedWindow(previewWindowLook()), m_main(main)
 {
     setObjectName(QStringLiteral("TForm4"));
+    setWindowTitle(QStringLiteral("Prévia"));
     move(200, 51);
     titleLabel()->setFont(arialFont(13, true));
     setTextColour(titleLabel(), QColor(0x44, 0x4A, 0x51));
@@ -120,7 +122,9 @@ void TForm4::buildBrowserPage()
     Browser->setGeometry(-2, -2, 924, 444);
     auto *page = new NavigatingPage(Browser);
     Browser->setPage(page);
-    connect(page, &NavigatingPage::navigating, this, &TForm4::browserNavigating);
+    connect(page, &NavigatingPage::navigating, this, [this](const QUrl &url) {
+        EventHold::whenFree(this, [this, url] { browserNavigating(url); });
+    });
     Pan1->addWidget(holder);
 }
 

@@ -4,14 +4,31 @@
 
 namespace nimbra {
 
+namespace {
+
+QString unwritableText(const QString &path)
+{
+    return QStringLiteral("Não foi possível gravar ") + path + QStringLiteral("!!!");
+}
+
+} // namespace
+
 std::optional<QString> downloadToFile(Http &http, const QString &url, const QString &targetPath)
 {
-    const HttpResult result = http.get(url);
-    if (!result.Ok)
-        return result.failureText();
+    // Streamed into the temporary file, which replaces the target only when
+    // complete; a failure discards it.
     QSaveFile file(targetPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(result.Body) != result.Body.size() || !file.commit())
-        return QStringLiteral("Não foi possível gravar ") + targetPath + QStringLiteral("!!!");
+    if (!file.open(QIODevice::WriteOnly))
+        return unwritableText(targetPath);
+    const HttpResult result = http.getInto(url, [&file](const char *data, qsizetype size) {
+        return file.write(data, size) == size;
+    });
+    if (!result.Ok) {
+        file.cancelWriting();
+        return result.failureText();
+    }
+    if (!file.commit())
+        return unwritableText(targetPath);
     return std::nullopt;
 }
 

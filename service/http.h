@@ -2,28 +2,47 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QUrl>
 
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace nimbra {
 
 // What one transfer gave: the body of a 2xx answer, or why there is none.
 struct HttpResult {
-    bool Ok = false;       // a complete answer with a 2xx status
-    long Status = 0;       // the HTTP status, 0 when no answer came
-    QByteArray Body;       // the body as it came (also for a non-2xx answer)
-    QString Error;         // for a failure: a short text for the author
+    bool Ok = false;        // a complete answer with a 2xx status
+    bool Cancelled = false; // the author (or the end of the run) stopped it
+    long Status = 0;        // the HTTP status, 0 when no answer came
+    QByteArray Body;        // the body as it came (also for a non-2xx answer)
+    QString Error;          // for a failure: a short text for the author
+    QString ServiceText;    // the first line of a plain-text refusal of the service
 
     // The text to show for a failed direct request.
     QString failureText() const;
 };
 
+inline const QString kCancelledText = QStringLiteral("Transferência cancelada!");
+
+// How far one transfer may go. Replies are held in memory, downloads go
+// to a file; both are capped so that no service can fill memory or disk.
+struct HttpLimits {
+    qint64 MaxBytes;
+    // Overall time from start to end; none for transfers that move data
+    // for as long as they need (uploads).
+    std::optional<std::chrono::milliseconds> Overall;
+};
+
+inline constexpr HttpLimits kReplyLimits{qint64(32) << 20, std::chrono::seconds(60)};
+inline constexpr HttpLimits kDownloadLimits{qint64(64) << 20, std::chrono::minutes(10)};
+
 // The one HTTP client of the run: one request at a time, cookies kept, the
 // service's Accept and User-Agent headers, no authentication, no proxy.
-// Every transfer has a connect time-out and an inactivity time-out; there is
-// no total limit, so a large upload on a slow line still completes.
+// Every transfer has a connect time-out, an inactivity time-out, a size
+// limit and (but uploads) an overall limit, and can be cancelled.
+// Redirects are followed only within the scheme, host and port asked.
 class Http final {
 public:
     Http();
@@ -32,7 +51,8 @@ public:
     Http &operator=(const Http &) = delete;
 
     using Pump = std::function<void()>;
-    // Called now and then while a transfer runs, so windows repaint.
+    // Called many times a second while a transfer runs, so windows repaint;
+    // it is never called from inside libcurl.
     void setPump(Pump pump) { m_pump = std::move(pump); }
 
     // Inactivity counts whole seconds (at least one).
@@ -40,26 +60,60 @@ public:
     std::chrono::milliseconds connectTimeout() const { return m_connect; }
     std::chrono::milliseconds inactivityTimeout() const { return m_inactivity; }
 
+    // Replies are held in memory, downloads go to a sink; uploads take the
+    // replies' size limit and no overall limit.
+    void setLimits(const HttpLimits &replies, const HttpLimits &downloads);
+
     HttpResult get(const QString &url);
+    // GET whose body goes to `sink` as it comes; a false from the sink ends
+    // the transfer. The result carries no body.
+    using Sink = std::function<bool(const char *data, qsizetype size)>;
+    HttpResult getInto(const QString &url, const Sink &sink);
     // multipart/form-data with one text field.
     HttpResult postField(const QString &url, const QString &field, const QByteArray &value);
     // multipart/form-data with one file part.
     HttpResult postFile(const QString &url, const QString &field, const QString &filePath, const QString &contentType);
 
+    // True while a transfer runs.
+    bool busy() const { return m_busy; }
+    // Ends the running transfer, if any, as cancelled.
+    void cancel();
+    // Ends the running transfer and refuses every later one: the run ends.
+    void stop();
+
     // Cookies the client holds, as "name=value" lines (for tests and diagnostics).
     QStringList cookies() const;
 
 private:
-    HttpResult perform(const QString &url, void *mime);
+    enum class Stop { None, Cancelled, Inactive, TooLong, TooLarge, SinkFailed, ForeignRedirect };
+
+    // The answer's body kept in memory.
+    HttpResult collect(const QString &url, void *mime, const HttpLimits &limits);
+    HttpResult perform(const QString &url, void *mime, const Sink &sink, const HttpLimits &limits);
     int transfer();
-    // Called by libcurl while a transfer runs; false ends it for inactivity.
-    bool progress(long long bytesMoved);
+    void pumpWhenDue();
+    Stop checkTimes();
+    size_t take(const char *data, size_t size);
+    bool headerAllowed(const QByteArray &line);
+    static QString stopText(Stop stop);
 
     struct Handle;
     std::unique_ptr<Handle> m_handle;
     Pump m_pump;
     std::chrono::milliseconds m_connect{10000};
     std::chrono::milliseconds m_inactivity{30000};
+    HttpLimits m_replyLimits = kReplyLimits;
+    HttpLimits m_downloadLimits = kDownloadLimits;
+
+    // The running transfer.
+    bool m_busy = false;
+    bool m_stopped = false;
+    Stop m_stop = Stop::None;
+    const Sink *m_sink = nullptr;
+    HttpLimits m_limits = kReplyLimits;
+    QUrl m_origin;
+    qint64 m_received = 0;
+    std::chrono::steady_clock::time_point m_start;
     std::chrono::steady_clock::time_point m_lastPump;
     std::chrono::steady_clock::time_point m_lastMove;
     long long m_bytesMoved = 0;

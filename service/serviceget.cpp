@@ -31,7 +31,7 @@ QString ServiceClient::ServiceGet(const QString &url)
         reply = kNoConnection;
     } else {
         const HttpResult result = m_http.get(url);
-        reply = result.Ok ? fromCp1252(result.Body) : kTryAgain;
+        reply = result.Ok ? fromCp1252(result.Body) : result.Cancelled ? kCancelledText : kTryAgain;
     }
     show(Activity::Rest);
     return reply;

@@ -31,7 +31,8 @@ public:
     Http &http() { return m_http; }
 
     // GET with the connectivity check and the indicator; "Sem conexão!!!"
-    // when offline (nothing sent), "Tente novamente!" for any transfer error.
+    // when offline (nothing sent), the cancel text when the author stopped
+    // it, "Tente novamente!" for any other transfer error.
     QString ServiceGet(const QString &url);
     Reply get(const QString &url) { return Reply(ServiceGet(url)); }
     // List fetch: lines 1 onwards of an "Ok" reply, else nothing.

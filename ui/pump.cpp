@@ -1,13 +1,19 @@
 #include "pump.h"
 
+#include "eventhold.h"
+#include "inputgate.h"
+
 #include <QCoreApplication>
-#include <QEventLoop>
 
 namespace nimbra {
 
 void letPendingMessagesBeProcessed()
 {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // The gate drops the author's input meanwhile; the hold keeps back
+    // whatever could start another request.
+    InputGate::instance();
+    EventHold hold;
+    QCoreApplication::processEvents();
 }
 
 } // namespace nimbra

@@ -2,8 +2,9 @@
 
 namespace nimbra {
 
-// Lets the windows repaint while a synchronous request runs, without any
-// click or key reaching a handler meanwhile.
+// Lets the windows repaint while a synchronous request runs. Meanwhile no
+// click or key reaches a handler (they are dropped, not replayed) and calls
+// held with EventHold wait until it returns.
 void letPendingMessagesBeProcessed();
 
 } // namespace nimbra

@@ -4,6 +4,7 @@
 #include "recorder.h"
 
 #include "codepage.h"
+#include "download.h"
 #include "pagesession.h"
 #include "requesturl.h"
 #include "serviceget.h"
@@ -11,6 +12,7 @@
 #include "velorin_process.h"
 #include "testutil.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -19,6 +21,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -347,4 +350,139 @@ TEST_F(FaultsOnTheWire, AMillionLineListArrivesWhole)
     ASSERT_EQ(names.size(), kMillion);
     EXPECT_EQ(names.front(), u8("sala 0"));
     EXPECT_EQ(names.back(), u8("sala 999999"));
+}
+
+TEST_F(FaultsOnTheWire, RepliesWithoutBoundsEndAsFailures)
+{
+    m_c.http.setLimits({qint64(1) << 20, 800ms}, {qint64(1) << 20, 800ms});
+    const std::string block(64 * 1024, 'x');
+    QTemporaryDir folder;
+    const QString target = folder.filePath(u8("som.mp3"));
+    const struct {
+        const char *what;
+        Answer answer;
+        const char *text;
+        bool slow;
+    } cases[] = {
+        {"a service that trickles", Answer::flowing(Answer::Flow::Trickle, "Ok\r\nsala\r\n"), "o servidor demorou demais",
+         true},
+        {"a body without end", Answer::flowing(Answer::Flow::Endless, block), "resposta grande demais", false},
+        {"2 GB announced", Answer::flowing(Answer::Flow::HugeLength, block), "resposta grande demais", false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        m_recorder.answer(c.answer);
+        const QString failure = u8("Falha na conexão: ") + u8(c.text) + u8("!!!");
+        m_c.pumps = 0;
+        EXPECT_EQ(m_c.service.newScript(u8("p")), failure);
+        if (c.slow) {
+            EXPECT_GT(m_c.pumps, 0) << "the windows were not painted during the wait";
+        }
+        EXPECT_TRUE(m_c.service.listScripts().isEmpty());
+        EXPECT_EQ(downloadToFile(m_c.http, QString::fromStdString(m_recorder.siteUrl()) + u8("som.mp3"), target),
+                  failure);
+        EXPECT_TRUE(QDir(folder.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+            << "something of the download was kept";
+    }
+}
+
+TEST_F(FaultsOnTheWire, RedirectsStayWithinTheService)
+{
+    Recorder elsewhere("127.0.0.2");
+    const std::string there = elsewhere.siteUrl() + "nmbPtScp.php";
+    const std::function<QString()> get = [&] { return m_c.service.newScript(u8("p")); };
+    const std::function<QString()> post = [&] { return m_c.service.storeScript(u8("p"), u8(kPage)); };
+    const QString refused = u8("Falha na conexão: redirecionamento para outro servidor recusado!!!");
+    const struct {
+        const char *what;
+        Answer answer;
+        std::function<QString()> call;
+        QString text;
+    } cases[] = {
+        {"a GET sent to another host", Answer::redirect(302, there), get, refused},
+        {"the page store sent again to another host", Answer::redirect(307, there), post, refused},
+        {"another port of this host", Answer::redirect(307, "http://127.0.0.1:1/nmbPtScp.php"), post, refused},
+        {"another scheme", Answer::redirect(302, "ftp://127.0.0.1/nmbPtScp.php"), get, refused},
+    };
+    for (const auto &c : cases) {
+        m_recorder.answer(c.answer);
+        EXPECT_EQ(c.call(), c.text) << c.what;
+    }
+    EXPECT_TRUE(elsewhere.requests().empty());
+
+    // Within the service the page store follows, its body sent again.
+    m_recorder.answerInTurn({Answer::redirect(307, "/outro/nmbPtScp.php"), Answer(200, "Ok")});
+    EXPECT_EQ(post(), u8("Ok"));
+    const Recorded followed = m_recorder.last();
+    EXPECT_EQ(followed.Target.rfind("/outro/nmbPtScp.php", 0), 0u);
+    EXPECT_EQ(followed.Files.count("texto"), 1u);
+}
+
+TEST_F(FaultsOnTheWire, TheAuthorCancelsAStalledTransfer)
+{
+    m_c.http.setTimeouts(2000ms, 10000ms);
+    m_recorder.answer({200, std::string("Ok\r\n") + kPage, 3000ms});
+    m_c.http.setPump([&] {
+        if (++m_c.pumps == 3)
+            m_c.http.cancel();
+    });
+    const struct {
+        const char *what;
+        std::function<QString()> call;
+    } cases[] = {
+        {"ServiceGet", [&] { return m_c.service.fetchScript(u8("p")); }},
+        {"direct GET", [&] { return m_c.service.newScript(u8("p")); }},
+        {"POST", [&] { return m_c.service.storeScript(u8("p"), u8(kPage)); }},
+        {"page open", [&] { return m_c.page.open(u8("q")).Status; }},
+    };
+    for (const auto &c : cases) {
+        m_c.pumps = 0;
+        EXPECT_EQ(c.call(), kCancelledText) << c.what;
+    }
+    EXPECT_FALSE(m_c.page.canStore());
+}
+
+TEST_F(FaultsOnTheWire, NoTransferStartsInsideAnotherOrAfterTheEnd)
+{
+    m_recorder.answer({200, "Ok", 300ms});
+    const QString url = QString::fromStdString(m_recorder.siteUrl()) + u8("mobVrs.php");
+#ifdef QT_NO_DEBUG
+    std::optional<HttpResult> inner;
+    m_c.http.setPump([&] {
+        if (!inner)
+            inner = m_c.http.get(url);
+    });
+    const HttpResult outer = m_c.http.get(url);
+    EXPECT_TRUE(outer.Ok);
+    EXPECT_EQ(outer.Body, "Ok");
+    ASSERT_TRUE(inner);
+    EXPECT_FALSE(inner->Ok);
+    EXPECT_EQ(m_recorder.requests().size(), 1u);
+#else
+    m_c.http.setPump([&] { m_c.http.get(url); });
+    EXPECT_DEATH(m_c.http.get(url), "another runs");
+#endif
+    m_c.http.stop();
+    EXPECT_EQ(m_c.service.newScript(u8("p")), kCancelledText);
+    EXPECT_EQ(m_c.service.fetchScript(u8("p")), kCancelledText);
+    EXPECT_LE(m_recorder.requests().size(), 1u);
+}
+
+TEST_F(FaultsOnTheWire, TheServiceRefusesInItsOwnWords)
+{
+    Answer tooLarge(413, "Envio grande demais (m\xE1ximo 10 MB)\r\nmais\r\n");
+    tooLarge.ContentType = "text/plain; charset=windows-1252";
+    const struct {
+        const char *what;
+        Answer answer;
+        QString direct;
+    } cases[] = {
+        {"a plain-text refusal", tooLarge, u8("Envio grande demais (máximo 10 MB)")},
+        {"an error page", Answer(500, "<html>erro</html>"), u8("Falha na conexão: o servidor respondeu com erro 500!!!")},
+    };
+    for (const auto &c : cases) {
+        m_recorder.answer(c.answer);
+        EXPECT_EQ(m_c.service.storeScript(u8("p"), u8(kPage)), c.direct) << c.what;
+        EXPECT_EQ(m_c.service.fetchScript(u8("p")), kTryAgain) << c.what;
+    }
 }

@@ -1,7 +1,11 @@
+#include "eventhold.h"
 #include "imagebutton.h"
+#include "inputgate.h"
 #include "pump.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -9,6 +13,7 @@
 #include <xcb/xcb.h>
 
 #include <cstring>
+#include <vector>
 
 using namespace nimbra;
 
@@ -22,13 +27,13 @@ xcb_connection_t *display()
     return x11 ? x11->connection() : nullptr;
 }
 
-void pressOnTheDisplay(QWidget &window, QPoint at)
+void buttonOnTheDisplay(uint8_t type, QWidget &window, QPoint at)
 {
     xcb_connection_t *connection = display();
     ASSERT_NE(connection, nullptr) << "the tests run on the xcb platform";
     xcb_button_press_event_t press;
     std::memset(&press, 0, sizeof press);
-    press.response_type = XCB_BUTTON_PRESS;
+    press.response_type = type;
     press.detail = 1;
     press.time = 1000;
     press.root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
@@ -39,7 +44,8 @@ void pressOnTheDisplay(QWidget &window, QPoint at)
     press.root_x = static_cast<int16_t>(window.x() + at.x());
     press.root_y = static_cast<int16_t>(window.y() + at.y());
     press.same_screen = 1;
-    xcb_send_event(connection, false, press.event, XCB_EVENT_MASK_BUTTON_PRESS,
+    xcb_send_event(connection, false, press.event,
+                   type == XCB_BUTTON_PRESS ? XCB_EVENT_MASK_BUTTON_PRESS : XCB_EVENT_MASK_BUTTON_RELEASE,
                    reinterpret_cast<const char *>(&press));
     // events sent before a reply arrive before it
     free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
@@ -54,6 +60,28 @@ void nudgeTheDisplay(QWidget &window)
     xcb_flush(display());
 }
 
+// Input that arrives while the pump runs, as if the author acted then.
+void duringThePump(const std::function<void()> &act)
+{
+    act();
+    letPendingMessagesBeProcessed();
+}
+
+void postClick(QWidget *widget)
+{
+    const QPointF at(2, 2);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+        QCoreApplication::postEvent(widget, new QMouseEvent(type, at, widget->mapToGlobal(at), Qt::LeftButton,
+                                                            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                                            Qt::NoModifier));
+}
+
+void postKey(QWidget *widget, int key)
+{
+    const QString text = key == Qt::Key_A ? QStringLiteral("a") : QString();
+    QCoreApplication::postEvent(widget, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
+}
+
 class Canvas : public QWidget {
 public:
     using QWidget::QWidget;
@@ -63,33 +91,119 @@ protected:
     void paintEvent(QPaintEvent *) override { ++paints; }
 };
 
+
+// A window with buttons: plain, cancel and acting, as the main window has.
+class Gate : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window.resize(240, 60);
+        for (int i = 0; i < 3; ++i) {
+            buttons[i] = new ImageButton(&window);
+            buttons[i]->setGeometry(10 + 70 * i, 10, 60, 20);
+            clicks[i] = std::make_unique<QSignalSpy>(buttons[i], &ImageButton::clicked);
+        }
+        canvas = new Canvas(&window);
+        canvas->setGeometry(220, 10, 15, 30);
+        InputGate &gate = InputGate::instance();
+        gate.setCancel([this] { ++cancels; });
+        gate.addCancelWidget(buttons[1]);
+        gate.addActingWidget(buttons[2]);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    void TearDown() override { InputGate::instance().setCancel({}); }
+
+    QWidget window;
+    ImageButton *buttons[3] = {};
+    std::unique_ptr<QSignalSpy> clicks[3];
+    Canvas *canvas = nullptr;
+    int cancels = 0;
+};
+
 } // namespace
 
-TEST(Pump, RepaintsButLetsNoClickThrough)
+TEST_F(Gate, RepaintsButDropsTheClicksOfTheWait)
 {
-    QWidget window;
-    window.resize(120, 60);
-    auto *button = new ImageButton(&window);
-    button->setGeometry(10, 10, 60, 20);
-    auto *canvas = new Canvas(&window);
-    canvas->setGeometry(80, 10, 30, 30);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    QSignalSpy pressed(button, &ImageButton::pressed);
-
+    QSignalSpy pressed(buttons[0], &ImageButton::pressed);
     const int paintsBefore = canvas->paints;
     canvas->update();
-    pressOnTheDisplay(window, QPoint(20, 15));
+    buttonOnTheDisplay(XCB_BUTTON_PRESS, window, QPoint(20, 15));
     for (int i = 0; i < 20; ++i) {
         letPendingMessagesBeProcessed();
         QTest::qSleep(5);
     }
-    EXPECT_EQ(pressed.count(), 0);
     EXPECT_GT(canvas->paints, paintsBefore);
-
-    // the press was real: it reaches the button once input is let through
+    // Neither then nor later: the press is not replayed, and its release,
+    // after the wait, does not act alone.
+    buttonOnTheDisplay(XCB_BUTTON_RELEASE, window, QPoint(20, 15));
     nudgeTheDisplay(window);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return pressed.count() == 1; }));
+    QTest::qWait(100);
+    EXPECT_EQ(pressed.count(), 0);
+    EXPECT_EQ(clicks[0]->count(), 0);
+    EXPECT_EQ(cancels, 0);
+
+    // A click after the wait acts.
+    buttonOnTheDisplay(XCB_BUTTON_PRESS, window, QPoint(20, 15));
+    buttonOnTheDisplay(XCB_BUTTON_RELEASE, window, QPoint(20, 15));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return clicks[0]->count() == 1; }));
+}
+
+TEST_F(Gate, OnlyEscTheIndicatorAndTheExitActDuringTheWait)
+{
+    QLineEdit edit(&window);
+    edit.setGeometry(10, 35, 60, 20);
+    edit.show();
+    const struct {
+        const char *what;
+        std::function<void()> act;
+        int cancels;
+        std::vector<int> clicks;
+    } cases[] = {
+        {"a click", [&] { postClick(buttons[0]); }, 0, {0, 0, 0}},
+        {"typing", [&] { postKey(&edit, Qt::Key_A); }, 0, {0, 0, 0}},
+        {"Esc", [&] { postKey(&edit, Qt::Key_Escape); }, 1, {0, 0, 0}},
+        {"the cancel widget", [&] { postClick(buttons[1]); }, 1, {0, 0, 0}},
+        {"the acting widget", [&] { postClick(buttons[2]); }, 1, {0, 0, 1}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        cancels = 0;
+        for (auto &spy : clicks)
+            spy->clear();
+        duringThePump(c.act);
+        QTest::qWait(20);
+        EXPECT_EQ(cancels, c.cancels);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(clicks[i]->count(), c.clicks[size_t(i)]) << "button " << i;
+        EXPECT_TRUE(edit.text().isEmpty());
+    }
+    // Outside a wait nothing is held back.
+    postClick(buttons[0]);
+    postKey(&edit, Qt::Key_A);
+    QTest::qWait(20);
+    EXPECT_EQ(clicks[0]->count(), 1);
+    EXPECT_EQ(edit.text(), QStringLiteral("a"));
+}
+
+TEST(EventHold, CallsMadeDuringTheWaitRunAfterItInTheirOrder)
+{
+    std::vector<int> ran;
+    auto context = std::make_unique<QObject>();
+    QObject kept;
+    {
+        EventHold hold;
+        EventHold::whenFree(&kept, [&] { ran.push_back(1); });
+        EventHold::whenFree(context.get(), [&] { ran.push_back(2); });
+        EventHold::whenFree(&kept, [&] { ran.push_back(3); });
+        context.reset();
+        letPendingMessagesBeProcessed();
+    }
+    EXPECT_TRUE(ran.empty()) << "a held call ran inside the wait or its handler";
+    QTest::qWait(20);
+    EXPECT_EQ(ran, (std::vector<int>{1, 3}));
+    EventHold::whenFree(&kept, [&] { ran.push_back(4); });
+    EXPECT_EQ(ran, (std::vector<int>{1, 3, 4}));
 }
 
 TEST(Pump, RunsQueuedWork)
