@@ -105,7 +105,8 @@ bool AdventuresPage::LoadAdventure(const QString &name)
     }
     const QString folder = m_main.session.AppDir + data->Prefix;
     if (!QDir().mkpath(folder)) {
-        showStatus(Stp, QStringLiteral("Não foi possível criar a pasta ") + folder + QStringLiteral("!!!"));
+        showStatus(Stp,
+                   QStringLiteral("Não foi possível criar a pasta da aventura ") + data->Prefix + QStringLiteral("!!!"));
         return false;
     }
     makeCurrent(name, *data);

@@ -56,6 +56,11 @@ QLineEdit *edit(QWidget *parent, int x, int y, int width, const QString &label, 
     box->setGeometry(x, y, width, 22);
     if (maxLength > 0)
         box->setMaxLength(maxLength);
+    // A value the program puts in shows its start; typing is left alone.
+    QObject::connect(box, &QLineEdit::textChanged, box, [box] {
+        if (!box->hasFocus())
+            box->setCursorPosition(0);
+    });
     if (!label.isEmpty()) {
         QLabel *l = caption(parent, 0, y + 3, label);
         l->move(x - l->width() - 6, y + 3);
