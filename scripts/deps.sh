@@ -11,7 +11,7 @@ packages=(
   libgl-dev libxkbcommon-dev libxcb1-dev libqt6webenginecore6-bin
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libcurl4-openssl-dev libpng-dev libjpeg-dev libgif-dev
-  libcpp-httplib-dev libsqlite3-dev libqrencode-dev libssl-dev zlib1g-dev
+  libcpp-httplib-dev libsqlite3-dev libqrencode-dev libssl-dev zlib1g-dev libcrypt-dev
   sox lame fonts-liberation2 fontconfig fonts-dejavu-core libqt6svg6
 )
 test_packages=(

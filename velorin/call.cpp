@@ -55,10 +55,12 @@ Account Call::account() const
 {
     const QString login = value("Login");
     const QString password = value("Senha");
-    auto author = m_context.Data.authenticate(login, password);
-    if (!author)
+    const Authenticator::Outcome outcome = m_context.Auth.authenticate(login, password);
+    if (outcome.WaitSeconds > 0)
+        throw Refusal{QString::fromUtf16(msg::Paused).arg(outcome.WaitSeconds)};
+    if (!outcome.Author)
         throw Refusal{QString::fromUtf16(msg::BadLogin)};
-    return *author;
+    return *outcome.Author;
 }
 
 void Call::checkIndex(const Account &author) const

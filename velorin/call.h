@@ -32,6 +32,7 @@ public:
     }
 
     Store &store() { return m_context.Data; }
+    Authenticator &authenticator() { return m_context.Auth; }
     const FileStore &files() const { return m_context.Files; }
     const QString &siteDir() const { return m_context.SiteDir; }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "authenticator.h"
 #include "filestore.h"
 #include "store.h"
 
@@ -10,6 +11,7 @@ namespace velorin {
 // What the request handlers share for the life of the service.
 struct Context {
     Store &Data;
+    Authenticator &Auth;
     FileStore Files;
     QString SiteDir; // the static site: pages, instructions, sound library
 };

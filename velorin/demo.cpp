@@ -141,9 +141,9 @@ void seedDemo(Context &context)
 {
     const QString login = QLatin1StringView(kDemoLogin);
     const QString prefix = QLatin1StringView(kDemoPrefix);
-    if (!context.Data.createAccount(login, login, QStringLiteral("demo@velorin.local")))
+    if (!context.Auth.createAccount(login, login, QStringLiteral("demo@velorin.local")))
         return;
-    const auto author = context.Data.authenticate(login, login);
+    const auto author = context.Auth.authenticate(login, login).Author;
     const auto pages = demoPages();
     const auto script = [](const std::pair<QString, PageModel> &page) {
         return nimbra::toCp1252(nimbra::generateScript(page.second, page.first));

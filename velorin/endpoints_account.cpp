@@ -25,7 +25,7 @@ QByteArray mobNwUsr(Call &call)
     require(!password.isEmpty(), msg::BadLogin);
     if (email.trimmed().isEmpty())
         throw Refusal{QString::fromUtf16(msg::MissingKey).arg(QStringLiteral("Email"))};
-    require(call.store().createAccount(login, password, email.trimmed()), msg::LoginExists);
+    require(call.authenticator().createAccount(login, password, email.trimmed()), msg::LoginExists);
     return bareReply(QString::fromUtf16(msg::AccountCreated).arg(email.trimmed()));
 }
 

@@ -57,7 +57,9 @@ std::optional<Options> readCommandLine(int &exitCode)
     case Wanted::BadUsage:
         break;
     }
-    std::fprintf(stderr, "velorin-local: %s\nuso: velorin-local --port N --data DIR [--demo] [--host H] [--site DIR]\n",
+    std::fprintf(stderr,
+                 "velorin-local: %s\nuso: velorin-local --port N --data DIR [--demo] [--host H] [--site DIR]"
+                 " [--pause SEGUNDOS]\n",
                  qPrintable(line.Text));
     exitCode = 2;
     return std::nullopt;
@@ -85,7 +87,8 @@ int main(int argc, char **argv)
     try {
         QDir().mkpath(options->DataDir);
         Store store(QString(options->DataDir + QStringLiteral("/velorin.sqlite")).toStdString());
-        Context context{store, FileStore(options->DataDir + QStringLiteral("/files")), options->SiteDir};
+        Authenticator authenticator(store, std::chrono::seconds(options->PauseSeconds));
+        Context context{store, authenticator, FileStore(options->DataDir + QStringLiteral("/files")), options->SiteDir};
         if (options->Demo)
             seedDemo(context);
         HttpServer server;

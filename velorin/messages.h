@@ -5,6 +5,7 @@ namespace velorin::msg {
 
 inline constexpr char16_t Ok[] = u"Ok";
 inline constexpr char16_t BadLogin[] = u"Login ou senha inválidos";
+inline constexpr char16_t Paused[] = u"Muitas tentativas com senha errada; aguarde %1 s e tente de novo";
 inline constexpr char16_t MissingKey[] = u"Falta o campo %1";
 inline constexpr char16_t ControlCharacter[] =
     u"O campo %1 não pode ter quebras de linha nem caracteres de controle";

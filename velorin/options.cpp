@@ -48,21 +48,24 @@ struct OptionSet {
                             QStringLiteral("DIR")};
     QCommandLineOption Demo{QStringLiteral("demo"),
                             QStringLiteral("Cria a conta demo (senha demo) com uma aventura de exemplo.")};
+    QCommandLineOption Pause{QStringLiteral("pause"),
+                             QStringLiteral("Segundos de espera de um login depois de várias senhas erradas."),
+                             QStringLiteral("SEGUNDOS"), QStringLiteral("30")};
 
     void addTo(QCommandLineParser &parser) const
     {
         parser.setApplicationDescription(QStringLiteral("Serviço Velorin local, para o cliente Nimbra."));
-        parser.addOptions({Help, Version, Port, Host, Data, Site, Demo});
+        parser.addOptions({Help, Version, Port, Host, Data, Site, Demo, Pause});
     }
 };
 
-bool parsePort(const QString &text, int &port)
+bool parseNumber(const QString &text, int highest, int &number)
 {
     bool ok = false;
     const int value = text.toInt(&ok);
-    if (!ok || value < 0 || value > 65535)
+    if (!ok || value < 0 || value > highest)
         return false;
-    port = value;
+    number = value;
     return true;
 }
 
@@ -76,8 +79,10 @@ CommandLine optionsToRun(const QCommandLineParser &parser, const OptionSet &set,
     if (!parser.positionalArguments().isEmpty())
         return badUsage(QStringLiteral("argumento inesperado: ") + parser.positionalArguments().first());
     CommandLine line;
-    if (!parsePort(parser.value(set.Port), line.Given.Port))
+    if (!parseNumber(parser.value(set.Port), 65535, line.Given.Port))
         return badUsage(QStringLiteral("porta inválida"));
+    if (!parseNumber(parser.value(set.Pause), 86400, line.Given.PauseSeconds))
+        return badUsage(QStringLiteral("pausa inválida"));
     line.Given.Host = parser.value(set.Host).toStdString();
     line.Given.DataDir = parser.value(set.Data);
     line.Given.SiteDir = parser.isSet(set.Site) ? parser.value(set.Site) : defaultSite;

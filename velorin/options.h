@@ -13,6 +13,7 @@ struct Options {
     QString DataDir;
     QString SiteDir;
     bool Demo = false;
+    int PauseSeconds = 30; // a login's pause after a run of wrong passwords
 };
 
 // What the command line asks for.
@@ -24,7 +25,8 @@ struct CommandLine {
     QString Text; // the help, the version line, or what is wrong
 };
 
-// --port N --data DIR [--demo] [--host H] [--site DIR], or --help, --version.
+// --port N --data DIR [--demo] [--host H] [--site DIR] [--pause SECONDS], or
+// --help, --version.
 // arguments starts with the program name; the parser's own texts are in
 // Portuguese once installPortugueseTexts() has run.
 CommandLine parseCommandLine(const QStringList &arguments, const QString &defaultSite);

@@ -18,6 +18,11 @@ struct Account {
     QString Email;
 };
 
+struct StoredAccount {
+    Account Author;
+    QString PasswordHash;
+};
+
 struct Adventure {
     qint64 Id = 0;
     QString Prefix;
@@ -53,8 +58,10 @@ class Store final {
 public:
     explicit Store(const std::string &path);
 
-    bool createAccount(const QString &login, const QString &password, const QString &email);
-    std::optional<Account> authenticate(const QString &login, const QString &password);
+    // False when the login exists.
+    bool createAccount(const QString &login, const QString &passwordHash, const QString &email);
+    std::optional<StoredAccount> storedAccount(const QString &login);
+    void setPasswordHash(qint64 accountId, const QString &passwordHash);
 
     // Creates the adventure with its first page; false when the prefix exists.
     bool createAdventure(qint64 ownerId, const QString &prefix, const QString &name,

@@ -1,23 +1,8 @@
 #include "store.h"
 
-#include <QCryptographicHash>
-#include <QRandomGenerator>
-
 namespace velorin {
 
-static QString hashPassword(const QString &salt, const QString &password)
-{
-    const QByteArray digest =
-        QCryptographicHash::hash((salt + u'$' + password).toUtf8(), QCryptographicHash::Sha256);
-    return salt + u'$' + QString::fromLatin1(digest.toHex());
-}
-
-static QString newSalt()
-{
-    return QString::number(QRandomGenerator::system()->generate64(), 16);
-}
-
-bool Store::createAccount(const QString &login, const QString &password, const QString &email)
+bool Store::createAccount(const QString &login, const QString &passwordHash, const QString &email)
 {
     auto lock = m_db.lock();
     Database::Transaction tx(m_db);
@@ -28,24 +13,26 @@ bool Store::createAccount(const QString &login, const QString &password, const Q
     }
     m_db.prepare("INSERT INTO accounts (login, password_hash, email) VALUES (?1, ?2, ?3)")
         .bind(1, login)
-        .bind(2, hashPassword(newSalt(), password))
+        .bind(2, passwordHash)
         .bind(3, email)
         .run();
     tx.commit();
     return true;
 }
 
-std::optional<Account> Store::authenticate(const QString &login, const QString &password)
+std::optional<StoredAccount> Store::storedAccount(const QString &login)
 {
     auto lock = m_db.lock();
     auto row = m_db.prepare("SELECT id, login, email, password_hash FROM accounts WHERE login = ?1");
     if (!row.bind(1, login).step())
         return std::nullopt;
-    const QString stored = row.text(3);
-    const QString salt = stored.section(u'$', 0, 0);
-    if (hashPassword(salt, password) != stored)
-        return std::nullopt;
-    return Account{row.number(0), row.text(1), row.text(2)};
+    return StoredAccount{Account{row.number(0), row.text(1), row.text(2)}, row.text(3)};
+}
+
+void Store::setPasswordHash(qint64 accountId, const QString &passwordHash)
+{
+    auto lock = m_db.lock();
+    m_db.prepare("UPDATE accounts SET password_hash = ?2 WHERE id = ?1").bind(1, accountId).bind(2, passwordHash).run();
 }
 
 } // namespace velorin

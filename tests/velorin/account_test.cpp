@@ -58,6 +58,7 @@ TEST_F(ServiceTest, VersionIsBareText)
 
 TEST_F(ServiceTest, EveryEndpointChecksThePassword)
 {
+    start({"--pause", "0"}); // so many wrong passwords in a row would pause the login
     for (const char *endpoint : {"mobList", "mobDados", "mobPtAdv", "mobNwAdv", "nmbLsScp", "nmbGtScp", "nmbPtScp",
                                  "mobNwScp", "nmbLsObj", "mobGtObj", "mobPtObj", "mobNwObj", "mobPtPrm", "mobLsLib",
                                  "mobPtLib", "mobLsSom", "mobLsArq", "mobPtImg", "mobDtArq"}) {
