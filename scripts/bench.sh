@@ -60,6 +60,12 @@ time("ServiceGet of a page script", "BM_ServiceGet")
 time("story map of 500 pages, built and laid out", "BM_BuildAndLayOutMap", "ms")
 rate("service: page fetches (nmbGtScp), 4 clients", "BM_nmbGtScp")
 rate("service: page stores (nmbPtScp), 4 clients", "BM_nmbPtScp")
+b = runs.get("BM_ManyAuthors")
+if b and "p95_ms" in b:
+    row("service: 256 authors, a fetch each 1-3 s: p95 / max", f"{b['p95_ms']:.1f} / {b['max_ms']:.1f} ms")
+b = runs.get("BM_ManyAuthorsBesideSlowPeers")
+if b and "max_ms" in b:
+    row("the same beside 8 dribbling + 32 silent connections: max", f"{b['max_ms']:.1f} ms")
 time("client cold start", "BM_ClientColdStart", "ms")
 b = runs.get("BM_ClientColdStart")
 if b and "rss_mib" in b:

@@ -61,6 +61,18 @@ bool matches(const QString &stored, const QString &password)
     return !hash.isEmpty() && hash == stored;
 }
 
+// One of the few hashes allowed at once, for as long as it lives.
+class HashSlot final {
+public:
+    explicit HashSlot(std::counting_semaphore<> &free) : m_slots(free) { m_slots.acquire(); }
+    ~HashSlot() { m_slots.release(); }
+    HashSlot(const HashSlot &) = delete;
+    HashSlot &operator=(const HashSlot &) = delete;
+
+private:
+    std::counting_semaphore<> &m_slots;
+};
+
 QByteArray randomSecret()
 {
     QByteArray secret(32, Qt::Uninitialized);
@@ -137,7 +149,10 @@ Authenticator::Outcome Authenticator::authenticate(const QString &login, const Q
     const QByteArray pair = digest(key, password);
     if (row && remembered(key, *row, pair))
         return {row->Author, 0};
-    // The slow hash runs without any lock held.
+    const HashSlot slot(m_hashSlots);
+    // The same pair may have been verified while this one waited.
+    if (row && remembered(key, *row, pair))
+        return {row->Author, 0};
     if (!row || !matches(row->PasswordHash, password)) {
         failed(key);
         return {};
@@ -153,6 +168,7 @@ Authenticator::Outcome Authenticator::authenticate(const QString &login, const Q
 
 bool Authenticator::createAccount(const QString &login, const QString &password, const QString &email)
 {
+    const HashSlot slot(m_hashSlots);
     return m_store.createAccount(login, newHash(password), email);
 }
 

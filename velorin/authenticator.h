@@ -8,6 +8,7 @@
 #include <chrono>
 #include <mutex>
 #include <optional>
+#include <semaphore>
 #include <unordered_map>
 
 namespace velorin {
@@ -49,6 +50,8 @@ private:
     Store &m_store;
     const std::chrono::seconds m_pause;
     const QByteArray m_secret; // keys the remembered pairs' digests
+    // Each hash takes many megabytes: only a few run at once.
+    std::counting_semaphore<> m_hashSlots{4};
     std::mutex m_mutex;
     std::unordered_map<QString, Verified> m_verified;
     std::unordered_map<QString, Failures> m_failures;
