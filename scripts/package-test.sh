@@ -29,14 +29,16 @@ done
 apt-get install --simulate --no-install-recommends "${debs[@]}" >/dev/null
 
 bin=$scratch/root/usr/bin
-"$bin/velorin-local" --version | grep -q "^velorin-local " || fail "velorin-local --version"
+for program in nimbra-script velorin-local; do
+  "$bin/$program" --version | grep -q "^$program " || fail "$program --version"
+done
 "$bin/nimbra-script" new txt sala | grep -q "^//mob txt sala" || fail "nimbra-script new"
 for page in nimbra nimbra-script velorin-local; do
   [ -s "$scratch/root/usr/share/man/man1/$page.1.gz" ] || fail "no man page for $page"
 done
 
 # The service finds the site installed beside it.
-"$bin/velorin-local" --port 0 --data "$scratch/data" > "$scratch/port" &
+"$bin/velorin-local" --port 0 --data "$scratch/data" > "$scratch/port" 2> "$scratch/service.log" &
 service=$!
 for _ in $(seq 100); do [ -s "$scratch/port" ] && break; sleep 0.1; done
 port=$(head -n1 "$scratch/port")
