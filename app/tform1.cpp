@@ -1,8 +1,10 @@
 #include "tform1.h"
 
 #include "adventurespage.h"
+#include "creationpage.h"
 #include "appfolders.h"
 #include "eventhold.h"
+#include "extraspage.h"
 #include "formkit.h"
 #include "graphicspage.h"
 #include "imagebutton.h"
@@ -11,11 +13,13 @@
 #include "navigatingpage.h"
 #include "objectspage.h"
 #include "pageeditor.h"
+#include "previewpage.h"
 #include "pump.h"
 #include "scriptspage.h"
 #include "settingsfile.h"
 #include "skin.h"
 #include "soundfilespage.h"
+#include "textcontrols.h"
 #include "tform2.h"
 #include "tform3.h"
 #include "tform4.h"
@@ -97,6 +101,9 @@ void TForm1::createWindows()
     });
     addUndoShortcuts(form2);
     addUndoShortcuts(form4);
+    // The page's controls undo the page's steps; the raw source and a new
+    // page's name keep their own typing undo.
+    leaveUndoToWindow({form2->scripts(), form2->extras()->Memo4, form4->preview()}, form2->scripts()->creation());
 }
 
 void TForm1::addUndoShortcuts(QWidget *window)

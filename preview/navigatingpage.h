@@ -15,9 +15,11 @@ signals:
     void navigating(const QUrl &url);
 
 protected:
-    bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
+    // A link clicked in a frame is the player's too; other loads of frames
+    // (adverts, embedded pages) are not.
+    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override
     {
-        if (isMainFrame)
+        if (isMainFrame || type == NavigationTypeLinkClicked)
             emit navigating(url);
         return true;
     }

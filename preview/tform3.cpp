@@ -43,6 +43,7 @@ TForm3::TForm3(TForm1 &main)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_main(main)
 {
     setObjectName(QStringLiteral("TForm3"));
+    setWindowTitle(QStringLiteral("Execução"));
     const QImage frame = framePicture();
     resize(frame.size());
     move(263, 116);

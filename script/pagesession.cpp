@@ -13,13 +13,23 @@ PageSession::Opened PageSession::open(const QString &name)
     const QStringList lines = splitLines(reply);
     const QString status = lines.isEmpty() ? QString() : lines.first();
     if (status != QLatin1StringView("Ok")) {
-        m_loaded = false;
+        // Another page that did not open leaves the shown one as it was;
+        // the shown page itself, not fetched again, must not be written over.
+        if (name == m_name)
+            m_loaded = false;
         return {false, status.isEmpty() ? QStringLiteral("Tente novamente!") : status, reply};
     }
     m_model = parsePage(lines, m_model.ReturnScript);
     m_name = name;
     m_loaded = true;
     return {true, status, reply};
+}
+
+void PageSession::close()
+{
+    m_model = PageModel();
+    m_name.clear();
+    m_loaded = false;
 }
 
 std::optional<QString> PageSession::refusal(const QString &text) const
@@ -41,6 +51,8 @@ std::optional<QString> compileRefusal(const PageModel &page)
                 return kBoxoffLineStatus;
         }
     }
+    if (const auto field = unwritableField(page))
+        return kUnwritableFieldStatus.arg(*field);
     return std::nullopt;
 }
 

@@ -21,8 +21,9 @@ public:
 };
 
 // The page being edited and the one rule that keeps it safe: a page whose
-// fetch failed is never written over. After a failed open the previous page
-// stays current, and storing is refused until a page opens again.
+// fetch failed is never written over. After a failed open of another page
+// the shown page stays current and storable; after a failed reopen of the
+// shown page storing is refused until a page opens again.
 class PageSession {
 public:
     explicit PageSession(ScriptStore &store) : m_store(store) {}
@@ -40,6 +41,9 @@ public:
 
     // Stores a source text exactly as typed.
     QString storeSource(const QString &text);
+
+    // Forgets the page: another adventure is being opened.
+    void close();
 
     bool canStore() const { return m_loaded; }
     const QString &scriptName() const { return m_name; }
@@ -65,9 +69,11 @@ inline const QString kNotLoadedStatus = QStringLiteral("Página não carregada: 
 inline const QString kUnknownKindStatus =
     QStringLiteral("Tipo de página desconhecido: a primeira linha deve ser \"//mob txt\" ou \"//mob img\"; nada foi gravado!!!");
 inline const QString kBoxoffLineStatus = QStringLiteral("Uma linha do texto não pode ser só \"boxoff\"!!!");
+inline const QString kUnwritableFieldStatus = QStringLiteral("Vírgula ou quebra de linha não cabe em %1: nada foi gravado!!!");
 
 // Why a page cannot be written: a kind whose content the writer does not
-// know, or a text line that would end the text box when read back.
+// know, a text line that would end the text box when read back, or a field
+// whose comma or line end would read back as other fields.
 std::optional<QString> compileRefusal(const PageModel &page);
 
 inline const QString kEmptyScriptStatus = QStringLiteral("Script vazio: nada foi gravado!!!");

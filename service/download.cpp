@@ -1,5 +1,6 @@
 #include "download.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace nimbra {
@@ -8,7 +9,7 @@ namespace {
 
 QString unwritableText(const QString &path)
 {
-    return QStringLiteral("Não foi possível gravar ") + path + QStringLiteral("!!!");
+    return QStringLiteral("Não foi possível gravar ") + QFileInfo(path).fileName() + QStringLiteral("!!!");
 }
 
 } // namespace

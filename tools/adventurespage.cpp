@@ -81,6 +81,9 @@ void AdventuresPage::Lbx1DblClick()
     const QListWidgetItem *row = Lbx1->currentItem();
     if (!row || !LoadAdventure(row->text()))
         return;
+    // Nothing of the previous adventure stays on screen, or storable, under
+    // the new one's title.
+    m_main.editor->closePage();
     Session &s = m_main.session;
     m_main.form3->show();
     m_main.form4->showPreviewPage();

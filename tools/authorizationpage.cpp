@@ -88,9 +88,9 @@ void AuthorizationPage::Lbx10Click()
 
 void AuthorizationPage::Lbx11Click()
 {
-    QListWidgetItem *picked = Lbx11->currentItem();
-    if (picked)
-        delete Lbx11->takeItem(Lbx11->row(picked));
+    // The second click of a double click lands on the row that moved up.
+    if (QListWidgetItem *picked = Lbx11->takePressedRow())
+        Lbx11->removeRow(picked);
 }
 
 void AuthorizationPage::Image24Click()

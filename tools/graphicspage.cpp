@@ -98,7 +98,7 @@ void DeleteServerFile(TForm1 &main, SortedList *list, QLabel *status)
         return;
     const QString reply = main.service.deleteFile(row->text());
     if (Reply(reply).isOk())
-        delete list->takeItem(list->row(row));
+        list->removeRow(row);
     showStatus(status, reply);
 }
 

@@ -9,6 +9,7 @@
 #include "requesturl.h"
 #include "scriptspage.h"
 #include "statuslabel.h"
+#include "textcontrols.h"
 #include "textlines.h"
 #include "tform1.h"
 #include "tform2.h"
@@ -73,6 +74,18 @@ bool PageEditor::OpenPage()
     return true;
 }
 
+void PageEditor::closePage()
+{
+    m_main.page.close();
+    m_edits.showOpenedPage(false);
+    m_main.form2->extras()->Memo1->clear();
+    m_main.form4->Memo3->clear();
+    m_sourceLoaded = false;
+    m_serviceText.clear();
+    m_cleanText.clear();
+    m_main.form2->scripts()->Lbx2->setCurrentItem(nullptr);
+}
+
 void PageEditor::pageStored(const QString &text)
 {
     m_serviceText = text;
@@ -107,7 +120,7 @@ bool PageEditor::StoreSourceText()
         showStatus(scripts->Stx, kSourceOutdatedStatus);
         return false;
     }
-    const QString text = withCrLf(m_main.form4->Memo3->toPlainText());
+    const QString text = withCrLf(shownText(m_main.form4->Memo3));
     m_main.setActivity(Activity::Request);
     const QString reply = m_main.page.storeSource(text);
     m_main.setActivity(Activity::Rest);

@@ -20,6 +20,8 @@ public:
     // Fetches ScriptName and shows it in every control; a page that cannot
     // be fetched leaves the page shown before, its name and its edits.
     bool OpenPage();
+    // Shows no page: the next adventure's page has not opened yet.
+    void closePage();
     // Writes the page from the model and the controls and stores it.
     bool CompileAndStore();
     // Stores the raw editor's text as typed, then opens the page again.

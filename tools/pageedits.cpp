@@ -8,6 +8,7 @@
 #include "screenpage.h"
 #include "scriptspage.h"
 #include "statuslabel.h"
+#include "textcontrols.h"
 #include "textlookpage.h"
 #include "tform1.h"
 #include "tform2.h"
@@ -55,14 +56,14 @@ private:
 
 QStringList linesOf(const QPlainTextEdit *memo)
 {
-    const QString text = memo->toPlainText();
+    const QString text = shownText(memo);
     return text.isEmpty() ? QStringList() : text.split(u'\n');
 }
 
 void showLines(QPlainTextEdit *memo, const QStringList &lines)
 {
     const QString text = lines.join(u'\n');
-    if (memo->toPlainText() != text)
+    if (shownText(memo) != text)
         memo->setPlainText(text);
 }
 

@@ -26,6 +26,7 @@ SortedList::SortedList(QWidget *parent) : QListWidget(parent)
     setUniformItemSizes(true);
     setSortingEnabled(true);
     setStyleSheet(QStringLiteral("QListWidget::item { height: 22px; }"));
+    connect(this, &QAbstractItemView::pressed, this, [this](const QModelIndex &index) { m_pressed = index; });
 }
 
 void SortedList::addRow(const QString &text)
@@ -42,6 +43,24 @@ bool SortedList::selectRow(const QString &text)
         }
     }
     return false;
+}
+
+} // namespace nimbra
+
+namespace nimbra {
+
+void SortedList::removeRow(QListWidgetItem *row)
+{
+    delete takeItem(this->row(row));
+    setCurrentItem(nullptr);
+    clearSelection();
+}
+
+QListWidgetItem *SortedList::takePressedRow()
+{
+    QListWidgetItem *row = m_pressed.isValid() ? itemFromIndex(m_pressed) : nullptr;
+    m_pressed = QPersistentModelIndex();
+    return row;
 }
 
 } // namespace nimbra

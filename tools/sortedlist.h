@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QListWidget>
+#include <QPersistentModelIndex>
 
 namespace nimbra {
 
@@ -13,6 +14,15 @@ public:
     void addRow(const QString &text);
     // Selects the first row equal to text; false when there is none.
     bool selectRow(const QString &text);
+    // Removes the row and leaves no row picked: the row after it must not
+    // become the author's pick by itself.
+    void removeRow(QListWidgetItem *row);
+    // The row the last press picked, taken once: a click acts on the row
+    // pressed, never on one that moved under the mouse since.
+    QListWidgetItem *takePressedRow();
+
+private:
+    QPersistentModelIndex m_pressed;
 };
 
 } // namespace nimbra

@@ -2,6 +2,7 @@
 
 #include "adventure.h"
 #include "adventurespage.h"
+#include "previewpage.h"
 #include "scriptspage.h"
 #include "statuslabel.h"
 #include "tform3.h"
@@ -94,4 +95,25 @@ TEST_F(WindowTest, MainAreaLookNeedsAnAdventure)
     EXPECT_EQ(page->Stp->text(), u8("Ok"));
     tools().adventures()->LoadAdventure(main().session.AdvName);
     EXPECT_EQ(page->Edit7->text(), u8("Times New Roman")) << "the font name with blanks came back";
+}
+
+TEST_F(WindowTest, AnAdventureWhoseStartPageDoesNotOpenShowsNoPage)
+{
+    openDemoAdventure();
+    ASSERT_EQ(main().page.scriptName(), u8("inicio"));
+    ASSERT_EQ(main().service.newAdventure(u8("vazia"), u8("Sem paginas")), u8("Ok"));
+    // The connection goes after the adventure's data and its page list.
+    int requests = 0;
+    main().client.setOnlineProbe([&](const QString &) { return ++requests <= 2; });
+    AdventuresPage *page = tools().adventures();
+    page->Lbx1->addRow(u8("Sem paginas"));
+    doubleClickRow(page->Lbx1, int(page->Lbx1->row(page->Lbx1->findItems(u8("Sem paginas"), Qt::MatchExactly).first())));
+    EXPECT_EQ(main().session.AdvPrefix, u8("vazia"));
+    EXPECT_EQ(main().form4->titleLabel()->text(), u8("Sem paginas"));
+    EXPECT_FALSE(main().page.canStore());
+    EXPECT_EQ(main().page.scriptName(), QString());
+    EXPECT_FALSE(tools().scripts()->Stx->text().isEmpty());
+    EXPECT_NE(tools().scripts()->Stx->text(), u8("Ok"));
+    EXPECT_EQ(tools().scripts()->Lbx2->currentItem(), nullptr);
+    EXPECT_EQ(main().form4->preview()->Memo2->toPlainText(), QString()) << "the other adventure's page stayed";
 }

@@ -154,6 +154,13 @@ TEST_F(FilesTest, DeletingRemovesTheEntryOnlyWhenTheServiceDid)
     EXPECT_EQ(images->count(), before - 1);
     EXPECT_FALSE(rows(images).contains(u8("porao.png")));
     EXPECT_FALSE(serviceImages().contains(u8("porao.png")));
+
+    // A delete needs a pick: more clicks and a double click delete nothing.
+    const QStringList left = serviceImages();
+    click(graphics()->Image13);
+    QTest::mouseDClick(graphics()->Image13, Qt::LeftButton);
+    EXPECT_EQ(serviceImages(), left);
+    EXPECT_EQ(images->count(), before - 1);
 }
 
 TEST_F(FilesTest, ASoundUploadReportsOnItsOwnPageAndRefreshesOnlyTheSoundList)

@@ -8,6 +8,7 @@
 #include "mapwindow.h"
 #include "pageeditor.h"
 #include "previewpage.h"
+#include "reply.h"
 #include "requesturl.h"
 #include "screenpage.h"
 #include "scriptspage.h"
@@ -224,21 +225,21 @@ TEST_F(PageEditTest, TypedHotspotsStayOnTheScreen)
     EXPECT_EQ(screen->Stt->text(), kLinkNotNumbersStatus);
 }
 
-TEST_F(PageEditTest, AFailedOpenKeepsThePageAndNothingIsStored)
+TEST_F(PageEditTest, APageThatDoesNotOpenLeavesTheShownOneStorable)
 {
-    const QString before = storedText("inicio");
     preview()->Memo2->setPlainText(u8("editado"));
     main().session.ScriptName = u8("nao existe");
     EXPECT_FALSE(editor().OpenPage());
     EXPECT_EQ(main().session.ScriptName, u8("inicio"));
     EXPECT_EQ(preview()->Memo2->toPlainText(), u8("editado"));
-    EXPECT_NE(scripts()->Stx->text(), u8("Ok"));
+    EXPECT_EQ(scripts()->Stx->text(), u8("Script não encontrado"));
+    ASSERT_TRUE(scripts()->Lbx2->currentItem());
+    EXPECT_EQ(scripts()->Lbx2->currentItem()->text(), u8("inicio"));
 
     click(scripts()->btCmp);
-    EXPECT_EQ(scripts()->Stx->text(), kNotLoadedStatus);
-    EXPECT_EQ(storedText("inicio"), before);
-    click(main().form4->findChild<QWidget *>(u8("Image3")));
-    EXPECT_EQ(storedText("inicio"), before);
+    EXPECT_EQ(scripts()->Stx->text(), u8("Ok"));
+    EXPECT_TRUE(storedText("inicio").contains(u8("  editado \r\n")));
+    EXPECT_FALSE(Reply(main().service.fetchScript(u8("nao existe"))).isOk()) << "nothing stored under the other name";
 }
 
 TEST_F(PageEditTest, TheRawEditorStoresOnlyOverThePageItWasLoadedFrom)
@@ -297,7 +298,7 @@ TEST_F(PageEditTest, TheRunViewFollowsOnlyPagesOfThisAdventure)
     EXPECT_EQ(s.ScriptName, u8("inicio"));
     editor().followNavigation(QUrl(base + u8("&Pfx=casa&Scp=nao%20existe")));
     EXPECT_EQ(s.ScriptName, u8("inicio"));
-    EXPECT_TRUE(main().page.canStore() == false);
+    EXPECT_TRUE(main().page.canStore());
     editor().followNavigation(QUrl(base + u8("&Scp=janela")));
     EXPECT_EQ(s.ScriptName, u8("janela"));
     EXPECT_TRUE(main().page.canStore());
@@ -421,4 +422,89 @@ TEST_F(PageEditTest, ALateReportOfTheStoredPageKeepsWhatWasTypedSince)
     editor().followNavigation(QUrl(runUrl(s.SiteUrl, s.UserIdx, u8("casa"), u8("inicio"))));
     EXPECT_EQ(preview()->Memo2->toPlainText(), u8("digitado antes do aviso"));
     EXPECT_TRUE(editor().hasUnstoredChanges());
+}
+
+TEST_F(PageEditTest, WhatIsStoredIsWhatTheAuthorSees)
+{
+    const QString before = storedText("inicio");
+    TextLookPage *look = scripts()->textLook();
+    const QString font = look->Edit4->text();
+    look->Edit4->setText(u8("Arial, sans-serif"));
+    click(scripts()->btCmp);
+    EXPECT_EQ(scripts()->Stx->text(), kUnwritableFieldStatus.arg(u8("fonte")));
+    EXPECT_EQ(storedText("inicio"), before);
+    look->Edit4->setText(font);
+
+    // No-break spaces reach the service as they are shown.
+    const QString nbsp(QChar(0xA0));
+    preview()->Memo2->setPlainText(u8("a") + nbsp + u8("b"));
+    QPlainTextEdit *freeSection = tools().extras()->Memo4;
+    freeSection->setPlainText(u8(":c") + nbsp + u8("d\n") + freeSection->toPlainText());
+    click(scripts()->btCmp);
+    ASSERT_EQ(scripts()->Stx->text(), u8("Ok"));
+    EXPECT_TRUE(storedText("inicio").contains(u8("  a") + nbsp + u8("b \r\n")));
+    EXPECT_TRUE(storedText("inicio").contains(u8(":c") + nbsp + u8("d\r\n")));
+    ASSERT_TRUE(editor().loadSourceText());
+    QPlainTextEdit *source = main().form4->Memo3;
+    source->setPlainText(storedText("inicio").replace(u8(":c") + nbsp + u8("d"), u8(":e") + nbsp + u8("f")));
+    ASSERT_TRUE(editor().StoreSourceText());
+    EXPECT_TRUE(storedText("inicio").contains(u8(":e") + nbsp + u8("f\r\n")));
+}
+
+TEST_F(PageEditTest, UndoKeysUndoThePageWhereverItIsEdited)
+{
+    click(preview()->icon(2));
+    IconsPage *icons = scripts()->icons();
+    click(icons->icAtv);
+    const QString image = icons->Edit1->text();
+    QApplication::setActiveWindow(&tools());
+    enter(icons->Edit1, u8("desfeita.png"));
+    icons->Edit1->setFocus();
+    QTest::keyClick(icons->Edit1, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(icons->Edit1->text(), image);
+    click(scripts()->btCmp);
+    ASSERT_EQ(scripts()->Stx->text(), u8("Ok"));
+    EXPECT_FALSE(storedText("inicio").contains(u8("desfeita.png"))) << "the page kept what the field no longer shows";
+
+    // On a text page the preview's text holds the focus.
+    TextLookPage *look = scripts()->textLook();
+    const bool bold = look->Biu1->isOn();
+    click(look->Biu1);
+    QApplication::setActiveWindow(main().form4);
+    preview()->Memo2->setFocus();
+    QTest::keyClick(preview()->Memo2, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(look->Biu1->isOn(), bold);
+    QTest::keyClick(preview()->Memo2, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(look->Biu1->isOn(), !bold);
+}
+
+TEST_F(PageEditTest, TheRunViewTakesTheEditorToThePageItShows)
+{
+    const auto followed = [&](const char *name) {
+        return QTest::qWaitFor([&] { return main().page.scriptName() == u8(name); }, 10000);
+    };
+    QWebEnginePage *run = main().form3->Web->page();
+    run->runJavaScript(u8("document.querySelector('a[href*=\"Scp=sala\"]').click()"));
+    ASSERT_TRUE(followed("sala"));
+    waitForRunView();
+    // "$start" is resolved by the service to the start page's own address.
+    run->runJavaScript(u8("document.querySelector('a[href*=\"start\"]').click()"));
+    EXPECT_TRUE(followed("inicio"));
+    waitForRunView();
+
+    // An accented name goes both ways in the code page.
+    const QString cellar = u8("porão");
+    ASSERT_EQ(main().service.newScript(cellar), u8("Ok"));
+    ASSERT_EQ(main().service.storeScript(cellar, pageTemplate(NewPageKind::Text, cellar)), u8("Ok"));
+    click(preview()->icon(6));
+    QApplication::setActiveWindow(&tools());
+    enter(scripts()->icons()->Edit2, cellar);
+    click(scripts()->btCmp);
+    ASSERT_EQ(scripts()->Stx->text(), u8("Ok"));
+    waitForRunView();
+    run->runJavaScript(u8("document.querySelector('a[href*=\"Scp=por\"]').click()"));
+    ASSERT_TRUE(followed("porão"));
+    EXPECT_EQ(main().session.ScriptName, cellar);
+    click(scripts()->btCmp);
+    EXPECT_TRUE(storedText("porão").startsWith(u8("//mob txt porão\r\n")));
 }

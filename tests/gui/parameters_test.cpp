@@ -172,7 +172,11 @@ TEST_F(EditorsTest, PickedUsersAreSentWhole)
     clickRow(editors()->Lbx10, u8("ana"));
     EXPECT_EQ(rowsOf(editors()->Lbx11), u8Lines({"ana", "bruno", "Carla"})) << "once each, sorted";
     EXPECT_EQ(rowsOf(editors()->Lbx10), u8Lines({"ana", "bruno", "Carla"})) << "candidates stay";
-    clickRow(editors()->Lbx11, u8("ana"));
+    // A double click withdraws the one row clicked, not the one moving up.
+    SortedList *editorsList = editors()->Lbx11;
+    const QPoint first = editorsList->visualItemRect(editorsList->item(0)).center();
+    QTest::mouseClick(editorsList->viewport(), Qt::LeftButton, {}, first);
+    QTest::mouseDClick(editorsList->viewport(), Qt::LeftButton, {}, first);
     EXPECT_EQ(rowsOf(editors()->Lbx11), u8Lines({"bruno", "Carla"}));
     EXPECT_EQ(storedEditors(), QStringList()) << "picking changes only the copy";
 

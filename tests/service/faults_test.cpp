@@ -178,6 +178,8 @@ TEST_F(FaultsOnService, AFailedOpenStoresNothingAndSaysWhy)
          [&] { m_c.client.setOnlineProbe({}); }, kNoConnection, false},
         {"a page the service does not have", "nada", [] {}, [] {}, u8("Script não encontrado"), false},
     };
+    // Only the shown page failing to open again is refused; another page
+    // that does not open leaves the shown one storable.
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(m_c.page.open(u8("inicio")).Ok);
@@ -186,7 +188,10 @@ TEST_F(FaultsOnService, AFailedOpenStoresNothingAndSaysWhy)
         m_c.pumps = 0;
         const PageSession::Opened opened = m_c.page.open(u8(c.page));
         const int pumps = m_c.pumps;
-        expectNothingStored(m_c.page, u8("inicio"));
+        if (u8(c.page) == u8("inicio"))
+            expectNothingStored(m_c.page, u8("inicio"));
+        else
+            EXPECT_TRUE(m_c.page.canStore() && m_c.page.scriptName() == u8("inicio"));
         c.heal();
         EXPECT_FALSE(opened.Ok);
         EXPECT_EQ(opened.Status, c.status);
@@ -268,7 +273,7 @@ TEST_F(FaultsOnTheWire, AFailedOpenStoresNothingAndSaysWhy)
         ASSERT_TRUE(m_c.page.open(u8("p")).Ok);
         m_recorder.answer(c.answer);
         m_c.pumps = 0;
-        const PageSession::Opened opened = m_c.page.open(u8("q"));
+        const PageSession::Opened opened = m_c.page.open(u8("p"));
         EXPECT_FALSE(opened.Ok);
         EXPECT_EQ(opened.Status, c.status);
         if (c.stalls) {
@@ -435,11 +440,11 @@ TEST_F(FaultsOnTheWire, TheAuthorCancelsAStalledTransfer)
         {"POST", [&] { return m_c.service.storeScript(u8("p"), u8(kPage)); }},
         {"page open", [&] { return m_c.page.open(u8("q")).Status; }},
     };
+    ASSERT_FALSE(m_c.page.canStore());
     for (const auto &c : cases) {
         m_c.pumps = 0;
         EXPECT_EQ(c.call(), kCancelledText) << c.what;
     }
-    EXPECT_FALSE(m_c.page.canStore());
 }
 
 TEST_F(FaultsOnTheWire, NoTransferStartsInsideAnotherOrAfterTheEnd)
