@@ -51,6 +51,12 @@ SoundDeck::~SoundDeck()
 std::optional<QString> SoundDeck::open(const QString &path)
 {
     close();
+    // A player keeps the error of a broken file and would report it for
+    // the next, good one: start that one on a fresh player.
+    if (m_player->error() != QMediaPlayer::NoError) {
+        m_player = std::make_unique<QMediaPlayer>();
+        m_player->setAudioOutput(m_output.get());
+    }
     if (!QFileInfo(path).isFile())
         return QStringLiteral("Som não encontrado: ") + QFileInfo(path).fileName() + QStringLiteral("!!!");
     m_player->setSource(QUrl::fromLocalFile(path));

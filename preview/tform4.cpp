@@ -45,6 +45,7 @@ TForm4::TForm4(TForm1 &main) : SkinnedWindow(previewWindowLook()), m_main(main)
     connect(btIns, &ImageButton::clicked, this, &TForm4::btInsClick);
     lbIns = caption(this, 665, 5, QStringLiteral("Instruções de programação"));
     setTextColour(lbIns, QColor(0x2B, 0x3A, 0x55));
+    addDragHandle(lbIns);
     setInstructionsVisible(false);
     InstrucsUrl = main.session.SiteUrl + QStringLiteral("html/vestra/pags/instrucs/index.htm");
 
@@ -198,12 +199,12 @@ void TForm4::setTitle(const QString &title)
 
 void TForm4::setPageBackground(const QColor &colour)
 {
-    setBackgroundColour(Pan1->parentWidget(), colour);
+    setBackground(colour);
 }
 
 QColor TForm4::pageBackground() const
 {
-    return backgroundColour(Pan1->parentWidget());
+    return background();
 }
 
 } // namespace nimbra

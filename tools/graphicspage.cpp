@@ -159,8 +159,8 @@ void GraphicsPage::File1Click()
         return;
     Img1->setScaledContents(false);
     const LoadedImage loaded = loadImageFile(*folder, name, Img1->pixmap().toImage());
-    if (loaded.outcome == LoadedImage::Outcome::Failed)
-        showStatus(Stg, loaded.error);
+    // The status is the last pick's: a good one clears an earlier refusal.
+    showStatus(Stg, loaded.outcome == LoadedImage::Outcome::Failed ? loaded.error : kStatusRest);
     Img1->setPixmap(QPixmap::fromImage(loaded.image));
     Img1->resize(loaded.image.size());
     letPendingMessagesBeProcessed();

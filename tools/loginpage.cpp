@@ -50,6 +50,8 @@ void LoginPage::buildLogin()
     XSen->setObjectName(QStringLiteral("XSen"));
     XSen->setFont(courier);
     XSen->setEchoMode(QLineEdit::Password);
+    // A "*" for each character, not the style's bullet.
+    XSen->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
     btLog = actionButton(this, 160, 96, QStringLiteral("Logar..."), QStringLiteral("btLog"));
     connect(btLog, &ImageButton::clicked, this, &LoginPage::btLogClick);
     connect(XSen, &QLineEdit::returnPressed, this, &LoginPage::btLogClick);

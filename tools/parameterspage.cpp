@@ -17,9 +17,9 @@ ParametersPage::ParametersPage(TForm1 &main, TForm2 &tools, QWidget *parent)
 {
     caption(this, 0, 0, QStringLiteral("Parâmetros da sua aventura..."));
     // A little right of the page's edge, so its caption is not cut.
-    Edit17 = edit(this, 60, 45, 341, QStringLiteral("Título:"));
+    Edit17 = edit(this, 50, 45, 351, QStringLiteral("Título:"));
     Edit17->setObjectName(QStringLiteral("Edit17"));
-    Edit18 = edit(this, 110, 75, 91, QStringLiteral("Script inicial:"));
+    Edit18 = edit(this, 100, 75, 91, QStringLiteral("Script inicial:"));
     Edit18->setObjectName(QStringLiteral("Edit18"));
     Image23 = new ImageButton(this);
     Image23->setObjectName(QStringLiteral("Image23"));

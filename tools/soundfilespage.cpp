@@ -63,8 +63,7 @@ void SoundFilesPage::File2Click()
     const QString name = pickedName(File2);
     if (name.isEmpty())
         return;
-    if (const std::optional<QString> failure = m_tools.sounds()->TocaWave(name))
-        showStatus(Label90, *failure);
+    showStatus(Label90, m_tools.sounds()->TocaWave(name).value_or(kStatusRest));
 }
 
 void SoundFilesPage::Image18Click()

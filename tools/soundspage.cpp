@@ -21,11 +21,6 @@ namespace nimbra {
 
 namespace {
 
-// The category labels run in rows from here, as wide as their captions.
-constexpr QPoint kFirstCategory{17, 35};
-constexpr int kCategoryGap = 12;
-constexpr int kCategoryRow = 30;
-constexpr int kCategoriesRight = 400;
 // The sixth field of a screen link, its first argument.
 constexpr int kLinkSoundField = 5;
 
@@ -50,7 +45,6 @@ SoundsPage::SoundsPage(TForm1 &main, TForm2 &tools, QWidget *parent) : QWidget(p
 
 void SoundsPage::buildCategories()
 {
-    QPoint place = kFirstCategory;
     for (std::size_t i = 0; i < kCategories.size(); ++i) {
         const QString key = QString::fromUtf8(kCategories[i].Key);
         auto *label = new ClickLabel(QString::fromUtf8(kCategories[i].Caption), this);
@@ -59,10 +53,7 @@ void SoundsPage::buildCategories()
         setTextColour(label, Skin::Navy);
         label->setToolTip(key);
         label->adjustSize();
-        if (place.x() > kFirstCategory.x() && place.x() + label->width() > kCategoriesRight)
-            place = QPoint(kFirstCategory.x(), place.y() + kCategoryRow);
-        label->move(place);
-        place.rx() += label->width() + kCategoryGap;
+        label->move(kCategories[i].Place);
         connect(label, &ClickLabel::clicked, this, [this, key] { ListLibrarySounds(key); });
         lbCat[i] = label;
     }

@@ -3,6 +3,7 @@
 #include "sortedlist.h"
 #include "sounddeck.h"
 
+#include <QPoint>
 #include <QWidget>
 
 #include <array>
@@ -23,18 +24,19 @@ class SoundsPage final : public QWidget {
 public:
     SoundsPage(TForm1 &main, TForm2 &tools, QWidget *parent);
 
-    // The category labels: caption and the key the service knows.
+    // The category labels: caption, the key the service knows, place.
     struct Category {
         const char *Caption;
         const char *Key;
+        QPoint Place;
     };
-    static constexpr std::array<Category, 7> kCategories{{{"som de água", "agua"},
-                                                          {"beeps", "beep"},
-                                                          {"bichos", "bicho"},
-                                                          {"armas", "arma"},
-                                                          {"ambiente", "amb"},
-                                                          {"portas", "porta"},
-                                                          {"monstros", "monstro"}}};
+    static constexpr std::array<Category, 7> kCategories{{{"som de água", "agua", {17, 35}},
+                                                          {"beeps", "beep", {152, 35}},
+                                                          {"bichos", "bicho", {227, 35}},
+                                                          {"armas", "arma", {307, 35}},
+                                                          {"ambiente", "amb", {17, 65}},
+                                                          {"portas", "porta", {117, 65}},
+                                                          {"monstros", "monstro", {192, 65}}}};
 
     void ListLibrarySounds(const QString &category);
     // Plays a sound field's sound: "$" + name from the library, kept in the

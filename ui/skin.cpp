@@ -28,8 +28,6 @@ QPixmap Skin::btUp3() { return picture("btUp3.png"); }
 QPixmap Skin::btDw3() { return picture("btDw3.png"); }
 QPixmap Skin::tic1() { return picture("Tic1.png"); }
 QPixmap Skin::tic2() { return picture("Tic2.png"); }
-QPixmap Skin::closeUp() { return picture("fecha.png"); }
-QPixmap Skin::closeDw() { return picture("fechaDw.png"); }
 QPixmap Skin::titleBar() { return picture("barra.png"); }
 QPixmap Skin::topo1() { return picture("topo1.png"); }
 QPixmap Skin::topo2() { return picture("topo2.png"); }

@@ -19,8 +19,6 @@ public:
     static QPixmap btDw3();   // ... pressed
     static QPixmap tic1();    // vertical lock off
     static QPixmap tic2();    // vertical lock on
-    static QPixmap closeUp(); // close picture, released
-    static QPixmap closeDw(); // ... pressed
     static QPixmap titleBar(); // stretched over the title bar
     static QPixmap topo1();   // main window's top band, left end
     static QPixmap topo2();   // ... stretched remainder

@@ -20,7 +20,8 @@ constexpr int IconTop = 6;
 
 SkinnedWindow::SkinnedWindow(const Options &options, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint
-                          | (options.stayOnTop ? Qt::WindowStaysOnTopHint : Qt::WindowFlags()))
+                          | (options.stayOnTop ? Qt::WindowStaysOnTopHint : Qt::WindowFlags())),
+      m_background(Skin::WindowBackground)
 {
     setWindowTitle(options.title);
     setFixedSize(options.width, options.height);
@@ -32,7 +33,7 @@ SkinnedWindow::SkinnedWindow(const Options &options, QWidget *parent)
     m_bar->setPixmap(Skin::titleBar());
     m_bar->setScaledContents(true);
     m_bar->setGeometry(barRect);
-    m_bar->installEventFilter(this);
+    addDragHandle(m_bar);
 
     m_title = new QLabel(options.title, this);
     m_title->setObjectName(QStringLiteral("lbTit"));
@@ -42,10 +43,10 @@ SkinnedWindow::SkinnedWindow(const Options &options, QWidget *parent)
     m_title->setPalette(titleLook);
     m_title->setGeometry(barRect.adjusted(8, 0, -8, 0));
     m_title->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_title->installEventFilter(this);
+    addDragHandle(m_title);
 
     const int closeX = options.closeX >= 0 ? options.closeX : barRect.right() - 19;
-    m_close = new ImageButton(this, Skin::closeUp(), Skin::closeDw(), QStringLiteral("Fecha a janela"));
+    m_close = new ImageButton(this, QStringLiteral("Fecha a janela"));
     m_close->setObjectName(QStringLiteral("BtFch"));
     m_close->move(closeX, IconTop);
     connect(m_close, &ImageButton::clicked, this, &QWidget::hide);
@@ -82,15 +83,27 @@ bool SkinnedWindow::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
-    if (watched != m_bar && watched != m_title)
+    if (!m_dragHandles.contains(watched))
         return false;
     return dragWindow(m_mover, event, this, verticalLock());
+}
+
+void SkinnedWindow::addDragHandle(QWidget *handle)
+{
+    m_dragHandles.append(handle);
+    handle->installEventFilter(this);
+}
+
+void SkinnedWindow::setBackground(const QColor &colour)
+{
+    m_background = colour;
+    update();
 }
 
 void SkinnedWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), Skin::WindowBackground);
+    painter.fillRect(rect(), m_background);
     painter.setPen(Skin::Frame);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

@@ -2,6 +2,8 @@
 
 #include "dragmover.h"
 
+#include <QColor>
+#include <QList>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -44,6 +46,12 @@ public:
     ImageButton *closeButton() const { return m_close; }
     QLabel *lockIcon() const { return m_lock; } // null without a lock
 
+    // Another control that drags the window, as the title bar does.
+    void addDragHandle(QWidget *handle);
+    // The window's own background, seen around its controls.
+    void setBackground(const QColor &colour);
+    QColor background() const { return m_background; }
+
 signals:
     void verticalLockChanged(bool on);
 
@@ -56,7 +64,9 @@ private:
     QLabel *m_title = nullptr;
     QLabel *m_lock = nullptr;
     ImageButton *m_close = nullptr;
+    QList<QWidget *> m_dragHandles;
     DragMover m_mover;
+    QColor m_background;
     bool m_locked = false;
 };
 

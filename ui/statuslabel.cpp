@@ -16,7 +16,7 @@ StatusLabel::StatusLabel(QWidget *parent, int pixelSize, bool wordWrap) : QLabel
     setPalette(look);
     setWordWrap(wordWrap);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setText(QStringLiteral("Status..."));
+    setText(kStatusRest);
 }
 
 int StatusLabel::roomWidth() const

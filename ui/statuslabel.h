@@ -4,6 +4,10 @@
 
 namespace nimbra {
 
+// What a status label shows before any action, and again after one that
+// succeeds without a text of its own.
+inline const QString kStatusRest = QStringLiteral("Status...");
+
 // The windows' status line: maroon, bold italic underlined, its text from
 // the top of its place. A text wider than the room up to the window's edge
 // is shown cut with "…", and whole as the label's tooltip; a wrapped text

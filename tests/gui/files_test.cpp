@@ -252,7 +252,9 @@ TEST_F(FilesTest, PickedPicturesArePreviewedAtMost221Wide)
     clickRow(graphics()->File1, "quebrada.png");
     EXPECT_EQ(graphics()->Stg->text(), u8("Imagem ilegível: quebrada.png"));
 
+    // The status is the last pick's.
     clickRow(graphics()->File1, "alta.png");
+    EXPECT_EQ(graphics()->Stg->text(), kStatusRest);
     click(graphics()->Image7);
     EXPECT_EQ(main().session.PickedFileName, u8("alta.png"));
 }

@@ -156,6 +156,12 @@ TEST_F(SoundsTest, AnUnreadableSoundIsReportedNotPlayed)
     SoundFilesPage *files = tools().soundFiles();
     clickRow(files->File2, "quebrado.mp3");
     EXPECT_TRUE(files->Label90->text().startsWith(u8("Som ilegível: quebrado.mp3")));
+
+    // A good sound played afterwards takes the status back.
+    ASSERT_EQ(sounds()->TocaWave(u8("$amb_vento")), std::nullopt);
+    files->readLocalFiles();
+    clickRow(files->File2, "amb_vento.mp3");
+    EXPECT_EQ(files->Label90->text(), kStatusRest);
 }
 
 TEST_F(SoundsTest, AMissingLibrarySoundLeavesNoFile)

@@ -15,7 +15,6 @@ TEST(Skin, EveryPictureLoadsFromTheLibraryWithItsSize)
         {"btUp", &Skin::btUp, {20, 14}},       {"btDw", &Skin::btDw, {20, 14}},
         {"btUp3", &Skin::btUp3, {20, 14}},     {"btDw3", &Skin::btDw3, {20, 14}},
         {"tic1", &Skin::tic1, {14, 14}},       {"tic2", &Skin::tic2, {14, 14}},
-        {"closeUp", &Skin::closeUp, {14, 14}}, {"closeDw", &Skin::closeDw, {14, 14}},
         {"titleBar", &Skin::titleBar, {418, 24}}, {"topo1", &Skin::topo1, {150, 54}},
     };
     for (const Case &c : cases) {
@@ -32,7 +31,6 @@ TEST(Skin, PressedLooksDifferFromReleasedOnes)
     EXPECT_NE(Skin::btUp().toImage(), Skin::btDw().toImage());
     EXPECT_NE(Skin::btUp3().toImage(), Skin::btDw3().toImage());
     EXPECT_NE(Skin::tic1().toImage(), Skin::tic2().toImage());
-    EXPECT_NE(Skin::closeUp().toImage(), Skin::closeDw().toImage());
 }
 
 TEST(Skin, Colours)

@@ -62,9 +62,9 @@ TEST(SkinnedWindow, PlacesTheTitleBarLockAndClosePicture)
     EXPECT_EQ(window.titleLabel()->font().pixelSize(), 13);
     EXPECT_EQ(window.lockIcon()->geometry(), QRect(250, 6, 14, 14));
     EXPECT_EQ(window.lockIcon()->toolTip(), QStringLiteral("Trava deslocamento vertical"));
-    EXPECT_EQ(window.closeButton()->geometry(), QRect(276, 6, 14, 14));
+    EXPECT_EQ(window.closeButton()->geometry(), QRect(276, 6, 20, 14));
     EXPECT_EQ(window.closeButton()->toolTip(), QStringLiteral("Fecha a janela"));
-    EXPECT_TRUE(sameLook(window.closeButton()->pixmap(), Skin::closeUp()));
+    EXPECT_TRUE(sameLook(window.closeButton()->pixmap(), Skin::btUp3()));
 
     SkinnedWindow::Options options = toolsWindow();
     options.titleBarRect = QRect(4, 2, 200, 24);
@@ -155,17 +155,17 @@ TEST(SkinnedWindow, TheClosePictureHidesTheWindow)
     ImageButton *close = window.closeButton();
 
     QTest::mousePress(close, Qt::LeftButton);
-    EXPECT_TRUE(sameLook(close->pixmap(), Skin::closeDw()));
+    EXPECT_TRUE(sameLook(close->pixmap(), Skin::btDw3()));
     QTest::mouseRelease(close, Qt::LeftButton, {}, QPoint(30, 7));
     EXPECT_TRUE(window.isVisible()) << "released away from the picture";
-    EXPECT_TRUE(sameLook(close->pixmap(), Skin::closeUp()));
+    EXPECT_TRUE(sameLook(close->pixmap(), Skin::btUp3()));
 
     QTest::mouseClick(close, Qt::RightButton);
     EXPECT_TRUE(window.isVisible());
 
     QTest::mouseClick(close, Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(sameLook(close->pixmap(), Skin::closeUp()));
+    EXPECT_TRUE(sameLook(close->pixmap(), Skin::btUp3()));
 }
 
 TEST(SkinnedWindow, PaintsTheBackgroundInsideADarkFrame)

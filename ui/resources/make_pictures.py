@@ -48,9 +48,6 @@ save('btUp3.png', 20, 14, button(20, 14, (226, 232, 240), (180, 192, 208), False
 save('btDw3.png', 20, 14, button(20, 14, (160, 174, 194), (196, 206, 220), True))
 save('Tic1.png', 14, 14, mark(14, 14, lambda x, y: False, (246, 248, 251), INK))
 save('Tic2.png', 14, 14, mark(14, 14, lambda x, y: 3 <= x <= 10 and 3 <= y <= 10, (246, 248, 251), (52, 72, 110)))
-cross = lambda x, y: 3 <= x <= 10 and 3 <= y <= 10 and abs(abs(x - 6.5) - abs(y - 6.5)) <= 1
-save('fecha.png', 14, 14, mark(14, 14, cross, (214, 222, 232), INK))
-save('fechaDw.png', 14, 14, mark(14, 14, cross, (120, 136, 160), (236, 240, 246)))
 save('barra.png', 418, 24, lambda x, y: mix((132, 150, 176), (72, 88, 114), y / 23))
 # Dark behind the light title lettering, light behind the navy menu below it.
 band = lambda x, y: (INK if y == 53 else mix((70, 88, 118), (44, 58, 82), y / 22) if y < 23
