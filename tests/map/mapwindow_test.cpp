@@ -37,7 +37,7 @@ TEST(MapWindow, IsTheBorderlessMapWindow)
 {
     TForm6 window;
     EXPECT_EQ(window.objectName(), u8("TForm6"));
-    EXPECT_EQ(window.windowTitle(), u8("Mapa"));
+    EXPECT_EQ(window.windowTitle(), u8("Mapa da história"));
     EXPECT_EQ(window.titleLabel()->text(), u8("Mapa"));
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(window.Sta->text(), u8("Status..."));
