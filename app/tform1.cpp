@@ -75,6 +75,7 @@ TForm1::TForm1() : QWidget(nullptr, Qt::FramelessWindowHint)
 
 TForm1::~TForm1()
 {
+    InputGate::instance().setCancel({});
     // The other windows have no parent; they end with the main window.
     delete editor;
     delete form6;

@@ -33,6 +33,7 @@ QString curlText(CURLcode code)
     case CURLE_TOO_MANY_REDIRECTS:
     case CURLE_UNSUPPORTED_PROTOCOL:
         return QStringLiteral("redirecionamento recusado");
+    case CURLE_ABORTED_BY_CALLBACK:
     case CURLE_GOT_NOTHING:
     case CURLE_RECV_ERROR:
     case CURLE_SEND_ERROR:
