@@ -25,7 +25,7 @@ export QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-xcb}
 # Leaks inside system libraries are not ours to fix.
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
-# A test that could not even reach the display runs once more; a test that
-# fails twice fails.
+# A failing test runs once more, so that a hiccup of the display (a client
+# refused once) does not fail the run; a test that fails twice fails.
 xvfb-run -a -s "-screen 0 1600x1000x24 -maxclients 1024" \
   ctest --test-dir "$build" --output-on-failure -j2 --repeat until-pass:2 "${only[@]}"
