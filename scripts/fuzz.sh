@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds the page script fuzz target with clang and runs it for a bounded time.
-#   scripts/fuzz.sh [seconds]   (default 60)
+# Builds the page script fuzz target with clang and runs it a fixed number of
+# times from a fixed seed, so that a run gives the same result every time.
+#   scripts/fuzz.sh [runs]   (default 30000)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${1:-60}
+runs=${1:-30000}
 scripts/deps.sh --test
 CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNIMBRA_FUZZ=ON \
   -DNIMBRA_TESTS=OFF -DNIMBRA_BENCH=OFF -DNIMBRA_SANITIZE=ON
@@ -11,4 +12,4 @@ cmake --build build-fuzz --target script_fuzz
 work=build-fuzz/corpus
 mkdir -p "$work"
 cp -n tests/fuzz/corpus/* "$work"/
-build-fuzz/tests/fuzz/script_fuzz -seed=1 -max_total_time="$seconds" -timeout=10 -max_len=8192 "$work"
+build-fuzz/tests/fuzz/script_fuzz -seed=1 -runs="$runs" -timeout=10 -max_len=8192 "$work"
