@@ -1,24 +1,16 @@
-// Places and looks as the specification's tables give them, measured on the
+// The controls' places and looks as the design gives them, measured on the
 // real windows.
 #include "windows.h"
 
 #include "clicklabel.h"
 #include "loginpage.h"
+#include "looks.h"
 #include "parameterspage.h"
 #include "skin.h"
 #include "soundspage.h"
 #include "tform4.h"
 
 using namespace nimbra;
-
-namespace {
-
-bool sameLook(const QPixmap &a, const QPixmap &b)
-{
-    return a.toImage().convertToFormat(QImage::Format_ARGB32) == b.toImage().convertToFormat(QImage::Format_ARGB32);
-}
-
-} // namespace
 
 TEST_F(WindowTest, ControlsSitWhereTheTablesPutThem)
 {

@@ -2,6 +2,7 @@
 
 // What the preview tests share: printing rectangles and points, comparing
 // pictures, and a preview page shown on the display.
+#include "looks.h"
 #include "previewpage.h"
 #include "testutil.h"
 
@@ -25,13 +26,6 @@ inline void PrintTo(const QPoint &p, std::ostream *os)
     *os << '(' << p.x() << ',' << p.y() << ')';
 }
 QT_END_NAMESPACE
-
-// Two pictures look the same when their pixels do.
-inline bool sameLook(const QPixmap &a, const QPixmap &b)
-{
-    return !a.isNull() && a.toImage().convertToFormat(QImage::Format_RGB32)
-                              == b.toImage().convertToFormat(QImage::Format_RGB32);
-}
 
 // The page as its own window at the display's top-left, so that points in
 // the window are points of the page and of the screen picture.
