@@ -1,4 +1,4 @@
-// Window tests need one application object for the whole run.
+// Widget tests need one application object for the whole run.
 #include <QApplication>
 
 #include <gtest/gtest.h>
