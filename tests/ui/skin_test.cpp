@@ -32,12 +32,3 @@ TEST(Skin, PressedLooksDifferFromReleasedOnes)
     EXPECT_NE(Skin::btUp3().toImage(), Skin::btDw3().toImage());
     EXPECT_NE(Skin::tic1().toImage(), Skin::tic2().toImage());
 }
-
-TEST(Skin, Colours)
-{
-    EXPECT_EQ(Skin::WindowBackground, QColor(QStringLiteral("#E1E1E1")));
-    EXPECT_EQ(Skin::MainBackground, QColor(QStringLiteral("#CECECE")));
-    EXPECT_EQ(Skin::Navy, QColor(QStringLiteral("#000080")));
-    EXPECT_EQ(Skin::Grey, QColor(QStringLiteral("#808080")));
-    EXPECT_EQ(Skin::Maroon, QColor(QStringLiteral("#800000")));
-}
