@@ -1,21 +1,13 @@
-#include "codepage.h"
-#include "generator.h"
-#include "parser.h"
-#include "templates.h"
-#include "textlines.h"
+// nimbra-script run as the author runs it, against the recorded cases of
+// the script tests.
+#include "files.h"
 #include "testutil.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QJsonArray>
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-using namespace nimbra;
 
 namespace {
 
@@ -37,45 +29,44 @@ ToolRun runTool(const QStringList &args, const QByteArray &input = {})
             p.readAllStandardError()};
 }
 
-QStringList args(std::initializer_list<const char *> a)
+// A file of the script tests' data.
+QString data(const char *path)
 {
-    return u8Lines(a);
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return QStringLiteral(NIMBRA_SCRIPT_DATA "/") + u8(path);
 }
 
 } // namespace
 
-TEST(Cli, NewPrintsTheTemplatesByteForByte)
+// Every command reads and writes Windows-1252 bytes, from a file or from
+// standard input, and writes what was recorded for the case.
+TEST(Cli, CommandsWriteTheRecordedOutput)
 {
-    const ToolRun txt = runTool(args({"new", "txt", "sala 1"}));
-    EXPECT_EQ(txt.exitCode, 0);
-    EXPECT_EQ(txt.out, toCp1252(pageTemplate(NewPageKind::Text, u8("sala 1"))));
-    EXPECT_TRUE(txt.out.contains("<p>P\xE1gina de texto.</p>\r\n"));
-
-    const ToolRun img = runTool(args({"new", "img", "s"}));
-    EXPECT_EQ(img.exitCode, 0);
-    EXPECT_EQ(img.out, toCp1252(pageTemplate(NewPageKind::Image, u8("s"))));
-}
-
-TEST(Cli, FormatWritesWhatTheGeneratorWrites)
-{
-    const QByteArray script = "//mob txt velho\n  boxon\n<p>Ol\xE1</p>\nboxoff\n//0:\nfim";
-    const ToolRun byHeader = runTool(args({"format", "-"}), script);
-    EXPECT_EQ(byHeader.exitCode, 0);
-    EXPECT_TRUE(byHeader.out.startsWith("//mob txt velho\r\n"));
-    EXPECT_TRUE(byHeader.out.contains("\r\n  <p>Ol\xE1</p> \r\n"));
-    EXPECT_TRUE(byHeader.out.endsWith("  //0:Programa\xE7\xE3o ignorada...\r\n  fim\r\n"));
-
-    const ToolRun renamed = runTool(args({"format", "--name", "novo", "-"}), script);
-    EXPECT_TRUE(renamed.out.startsWith("//mob txt novo\r\n"));
-
-    const ToolRun again = runTool(args({"format", "-"}), byHeader.out);
-    EXPECT_EQ(again.out, byHeader.out);
+    struct Case {
+        QStringList args;
+        const char *input; // sent on standard input
+        const char *expected;
+        int exitCode;
+    };
+    const Case cases[] = {
+        {u8Lines({"new", "txt", "sala"}), nullptr, "cases/new-text-page/input.txt", 0},
+        {u8Lines({"new", "img", "sala"}), nullptr, "cases/new-image-page/input.txt", 0},
+        {{u8("format"), data("cases/written-text-page-with-a-blank-text-line/input.txt")}, nullptr,
+         "cases/written-text-page-with-a-blank-text-line/format.txt", 0},
+        {u8Lines({"format", "--name", "nova", "-"}), "cases/returnable-page-uses-its-own-name/input.txt",
+         "cases/returnable-page-uses-its-own-name/format.txt", 0},
+        {{u8("check"), data("cases/boxoff-without-boxon/input.txt")}, nullptr, "cases/boxoff-without-boxon/check.txt", 1},
+        {u8Lines({"check", "-"}), "cases/new-image-page/input.txt", "cases/new-image-page/check.txt", 0},
+        {{u8("dump"), data("cases/link-arguments-written-as-read/input.txt")}, nullptr,
+         "cases/link-arguments-written-as-read/dump.json", 0},
+        {{u8("graph"), u8("--start"), u8("inicio"), data("maps/adventure/pages")}, nullptr, "maps/adventure/graph.dot", 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.args.join(u' ').toStdString());
+        const ToolRun r = runTool(c.args, c.input ? readBytes(data(c.input)) : QByteArray());
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.err.toStdString();
+        EXPECT_EQ(r.out.toStdString(), readBytes(data(c.expected)).toStdString());
+        EXPECT_TRUE(r.err.isEmpty());
+    }
 }
 
 TEST(Cli, ExitCodesAndMessages)
@@ -90,22 +81,22 @@ TEST(Cli, ExitCodesAndMessages)
     };
     const Case cases[] = {
         {{}, {}, 2, true},
-        {args({"voar"}), {}, 2, true},
-        {args({"new", "pdf", "x"}), {}, 2, true},
-        {args({"new", "txt"}), {}, 2, true},
-        {args({"format"}), {}, 2, true},
-        {args({"format", "--name"}), {}, 2, true},
-        {args({"--nada"}), {}, 2, true},
-        {args({"new", "txt", "x", "--name", "y"}), {}, 2, true},
-        {args({"check", "--start", "a", "-"}), {}, 2, true},
-        {args({"format", "-"}), "nota\n//1:\n", 1, true},
+        {u8Lines({"voar"}), {}, 2, true},
+        {u8Lines({"new", "pdf", "x"}), {}, 2, true},
+        {u8Lines({"new", "txt"}), {}, 2, true},
+        {u8Lines({"format"}), {}, 2, true},
+        {u8Lines({"format", "--name"}), {}, 2, true},
+        {u8Lines({"--nada"}), {}, 2, true},
+        {u8Lines({"new", "txt", "x", "--name", "y"}), {}, 2, true},
+        {u8Lines({"check", "--start", "a", "-"}), {}, 2, true},
+        {u8Lines({"format", "-"}), "nota\n//1:\n", 1, true},
         {{u8("format"), missing}, {}, 2, true},
         {{u8("dump"), missing}, {}, 2, true},
         {{u8("check"), dir.path()}, {}, 2, true},
-        {args({"format", "-"}), "//mob wav p\n//0:\nfim\n", 1, true},
-        {args({"check", "-"}), toCp1252(pageTemplate(NewPageKind::Image, u8("p"))), 0, false},
-        {args({"check", "-"}), "//mob txt p\n//1:\ncmd= fig,862,000,58,58,a,b\n", 1, false},
-        {args({"dump", "-"}), "", 0, false},
+        {{u8("graph"), dir.path()}, {}, 2, true},
+        {u8Lines({"graph"}), {}, 2, true},
+        {u8Lines({"format", "-"}), "//mob wav p\n//0:\nfim\n", 1, true},
+        {u8Lines({"dump", "-"}), "", 0, false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.args.join(u' ').toStdString());
@@ -118,86 +109,22 @@ TEST(Cli, ExitCodesAndMessages)
     }
 }
 
-TEST(Cli, CheckListsProblemsWithLineNumbers)
+// Files given one by one are pages in that order; the first is the start
+// page unless another is named.
+TEST(Cli, GraphStartsFromTheFirstPageGiven)
 {
-    const ToolRun r = runTool(args({"check", "-"}), "//mob txt p\n//1:\ncmd= fig,862,000,58,58,a,b\nboxoff\n");
-    EXPECT_EQ(r.exitCode, 1);
-    const QStringList lines = splitLines(QString::fromUtf8(r.out));
-    ASSERT_EQ(lines.size(), 3) << r.out.toStdString();
-    EXPECT_TRUE(lines[0].startsWith(u8("2: seção //1: com 1 de 6 linhas"))) << lines[0].toStdString();
-    EXPECT_TRUE(lines[1].startsWith(u8("4: \"boxoff\" sem \"boxon\", mantida como está: boxoff"))) << lines[1].toStdString();
-    EXPECT_TRUE(lines[2].startsWith(u8("4: falta \"fim\"")));
-}
-
-TEST(Cli, DumpPrintsTheModelAsJson)
-{
-    const ToolRun r = runTool(args({"dump", "-"}),
-                          "//mob img sala\nretscp= sala\ntelpos= t\xE9la.png\n//6:\ncmd= txt,1,2,3,4,a,,c,d\n");
-    EXPECT_EQ(r.exitCode, 0);
-    QJsonParseError error;
-    const QJsonObject json = QJsonDocument::fromJson(r.out, &error).object();
-    ASSERT_EQ(error.error, QJsonParseError::NoError);
-    EXPECT_EQ(json[u8("kind")].toString(), u8("img"));
-    EXPECT_EQ(json[u8("screenImage")].toString(), u8("téla.png"));
-    EXPECT_TRUE(json[u8("returnable")].toBool());
-    const QJsonObject link = json[u8("links")].toArray()[0].toObject();
-    EXPECT_TRUE(link[u8("on")].toBool());
-    EXPECT_EQ(link[u8("arg2")].toString(), QString());
-    EXPECT_EQ(link[u8("arg3")].toString(), u8("c,d"));
-}
-
-TEST(Cli, GraphPrintsTheStoryMapOfAFolder)
-{
-    QTemporaryDir dir;
-    auto write = [&](const char *file, const QByteArray &text) {
-        QFile f(dir.filePath(u8(file)));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
-    };
-    write("a.txt", "//mob txt inicio\n//3:\ncmd= fig,000,382,58,58,i.png,sala_1\n");
-    write("b.txt", "//mob txt sala_1\n//3:\ncmd= fig,000,382,58,58,i.png,fim_do_mundo\n");
-    const ToolRun r = runTool({u8("graph"), dir.path()});
-    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    const QString dot = QString::fromUtf8(r.out);
-    EXPECT_TRUE(dot.contains(u8("\"inicio\" [label=\"inicio\\ntxt\", peripheries=2];")));
-    EXPECT_TRUE(dot.contains(u8("\"inicio\" -> \"sala 1\";")));
-    EXPECT_TRUE(dot.contains(u8("\"sala 1\" -> \"? fim_do_mundo\" [color=red];")));
-
-    const ToolRun started = runTool({u8("graph"), u8("--start"), u8("sala_1"), dir.filePath(u8("b.txt"))});
-    EXPECT_TRUE(QString::fromUtf8(started.out).contains(u8("\"sala 1\" [label=\"sala 1\\ntxt\", peripheries=2];")));
-
-    QTemporaryDir empty;
-    EXPECT_EQ(runTool({u8("graph"), empty.path()}).exitCode, 2);
-    EXPECT_EQ(runTool(args({"graph"})).exitCode, 2);
-}
-
-// Each folder holds a hand-edited script (input.txt), what format writes
-// from it (format.txt; none when the page cannot be written) and what check
-// reports (check.txt; empty when it checks clean).
-TEST(Cli, FormatAndCheckTheMalformedCases)
-{
-    const QDir cases(QStringLiteral(NIMBRA_SCRIPT_CASES));
-    const QStringList names = cases.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    ASSERT_GE(names.size(), 20);
-    for (const QString &name : names) {
-        SCOPED_TRACE(name.toStdString());
-        const QDir dir(cases.filePath(name));
-        const QString input = dir.filePath(QStringLiteral("input.txt"));
-        const bool writable = dir.exists(QStringLiteral("format.txt"));
-        const ToolRun format = runTool({u8("format"), input});
-        EXPECT_EQ(format.exitCode, writable ? 0 : 1) << format.err.toStdString();
-        EXPECT_EQ(format.out, fileBytes(dir.filePath(QStringLiteral("format.txt"))));
-        const QByteArray expected = fileBytes(dir.filePath(QStringLiteral("check.txt")));
-        const ToolRun check = runTool({u8("check"), input});
-        EXPECT_EQ(check.exitCode, expected.isEmpty() ? 0 : 1);
-        EXPECT_EQ(check.out.toStdString(), expected.toStdString());
-    }
+    const QString sala = data("maps/adventure/pages/sala_1.txt");
+    const QString inicio = data("maps/adventure/pages/inicio.txt");
+    const QString first = QString::fromUtf8(runTool({u8("graph"), sala, inicio}).out);
+    EXPECT_TRUE(first.contains(u8("\"sala 1\" [label=\"sala 1\\nimg ↩\", peripheries=2];"))) << first.toStdString();
+    const QString named = QString::fromUtf8(runTool({u8("graph"), u8("--start"), u8("inicio"), sala, inicio}).out);
+    EXPECT_TRUE(named.contains(u8("\"inicio\" [label=\"inicio\\ntxt\", peripheries=2];"))) << named.toStdString();
 }
 
 TEST(Cli, HelpAndVersion)
 {
     for (const char *option : {"--help", "-h"}) {
-        const ToolRun help = runTool(args({option}));
+        const ToolRun help = runTool(u8Lines({option}));
         EXPECT_EQ(help.exitCode, 0);
         EXPECT_TRUE(help.err.isEmpty());
         const QString text = QString::fromUtf8(help.out);
@@ -206,7 +133,7 @@ TEST(Cli, HelpAndVersion)
             EXPECT_TRUE(text.contains(u8(part))) << part;
     }
     for (const char *option : {"--version", "-v"}) {
-        const ToolRun version = runTool(args({option}));
+        const ToolRun version = runTool(u8Lines({option}));
         EXPECT_EQ(version.exitCode, 0);
         EXPECT_EQ(version.out, QByteArray("nimbra-script " NIMBRA_VERSION "\n"));
     }

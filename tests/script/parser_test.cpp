@@ -1,4 +1,3 @@
-#include "generator.h"
 #include "parser.h"
 #include "templates.h"
 #include "testutil.h"
@@ -9,11 +8,11 @@ using namespace nimbra;
 
 namespace {
 
-PageModel parseLines(std::initializer_list<const char *> scriptLines, const QString &previousReturn = {})
+PageModel parseLines(std::initializer_list<const char *> scriptLines)
 {
     QStringList reply = u8Lines(scriptLines);
     reply.prepend(QStringLiteral("Ok"));
-    return parsePage(reply, previousReturn);
+    return parsePage(reply);
 }
 
 } // namespace
@@ -104,29 +103,6 @@ TEST(Parser, PlacesIconsByTheirCoordinates)
     }
 }
 
-TEST(Parser, StrayFixedLinesBeforeTheirSectionsAreKept)
-{
-    const PageModel m = parseLines({"cmd= fig,789,382,58,58,a.png,b", "//mob txt p", "objjog= 076,382,696,58,58,12",
-                                    "cmd= shp,000,369,920,2,fio.png", "somini= s.mp3", "//1:",
-                                    "cmd= fig,862,000,58,58,c.png,d"});
-    EXPECT_EQ(m.InitialSound, u8("s.mp3")) << "the stray lines push nothing out of order";
-    EXPECT_EQ(m.IconSlots[0].Image, u8("c.png"));
-    EXPECT_EQ(m.IconSlots[7].Mark, kSwitchedOff);
-    EXPECT_EQ(m.ObjBarMark, kSwitchedOff);
-    EXPECT_EQ(m.KeptLines.size(), 3u);
-}
-
-TEST(Parser, AnIconLineWhoseSlotIsTakenOrPassedIsKept)
-{
-    const PageModel m = parseLines({"//mob txt p", "//1:", "cmd= fig,862,120,58,58,c.png,3", "cmd= fig,862,060,58,58,b.png,2",
-                                    "cmd= fig,862,120,58,58,d.png,3", "cmd= fig,862,180,58,58,e.png,4"});
-    EXPECT_EQ(m.IconSlots[1].Mark, kSwitchedOff) << "icon 3 does not move up to icon 2's slot";
-    EXPECT_EQ(m.IconSlots[2].Image, u8("c.png"));
-    EXPECT_EQ(m.IconSlots[3].Image, u8("e.png"));
-    ASSERT_EQ(m.KeptLines.size(), 2u);
-    EXPECT_EQ(m.KeptLines[0], (KeptLine{placeAfter(ScriptPlace::Icon1, 2), u8("cmd= fig,862,060,58,58,b.png,2")}));
-    EXPECT_EQ(m.KeptLines[1], (KeptLine{placeAfter(ScriptPlace::Icon1, 2), u8("cmd= fig,862,120,58,58,d.png,3")}));
-}
 
 TEST(Parser, ReadsScreenLinksFromCharacterSixOrEight)
 {
@@ -158,209 +134,54 @@ TEST(Parser, ReadsScreenLinksFromCharacterSixOrEight)
     }
 }
 
-TEST(Parser, ReadsKeysAndKind)
+// A page read, or a reply without a script, takes only the return script
+// of the page before; all else is as on a new page.
+TEST(Parser, TakesOnlyTheReturnScriptFromThePageBefore)
 {
-    const PageModel m = parseLines({"  //mob img sala_1", "  retscp= sala_1 ", "  backtxt=  fundo.png",
-                                    "  somini= porta01.mp3", "  telpos= tela02.jpg"});
-    EXPECT_EQ(m.PageKind, u8("img"));
-    EXPECT_EQ(m.HeaderName, u8("sala_1"));
-    EXPECT_TRUE(m.Returnable);
-    EXPECT_EQ(m.ReturnScript, u8("sala_1"));
-    EXPECT_EQ(m.BackImage, u8("fundo.png"));
-    EXPECT_EQ(m.InitialSound, u8("porta01.mp3"));
-    EXPECT_EQ(m.ScreenImage, u8("tela02.jpg"));
-
-    EXPECT_EQ(parseLines({"//mob xyz p"}).PageKind, u8("xyz"));
-    EXPECT_EQ(parseLines({"//mob t"}).PageKind, u8("t"));
-    EXPECT_EQ(parseLines({"//mob tx p"}).PageKind, u8("tx"));
-    EXPECT_EQ(parseLines({"//mob  img   sala 2 "}).HeaderName, u8("sala 2"));
-    EXPECT_EQ(parseLines({"//mob tx "}).PageKind, u8("tx"));
-    EXPECT_EQ(parseLines({"//mob tx p"}).HeaderName, u8("p"));
+    const PageModel fresh = templatePageModel();
+    for (const QStringList &reply : {u8Lines({"Ok", "//mob txt b"}), u8Lines({"Tente novamente!"})}) {
+        SCOPED_TRACE(reply.join(u'|').toStdString());
+        const PageModel m = parsePage(reply, u8("a"));
+        EXPECT_EQ(m.ReturnScript, u8("a"));
+        EXPECT_FALSE(m.Returnable);
+        EXPECT_EQ(m.BackImage + m.InitialSound, QString());
+        EXPECT_EQ(m.IconSlots, fresh.IconSlots);
+        EXPECT_EQ(m.ScreenLinks, fresh.ScreenLinks);
+        EXPECT_EQ(m.TextSize, fresh.TextSize);
+        EXPECT_EQ(m.ScreenImage, fresh.ScreenImage);
+    }
 }
 
-TEST(Parser, KeepsTheReturnScriptAcrossPagesButNothingElse)
-{
-    const PageModel first = parseLines({"//mob txt a", "backtxt= f.png", "somini= s.mp3", "//1:", "cmd= fig,862,000,58,58,x.png,b"});
-    const PageModel second = parseLines({"//mob txt b"}, QStringLiteral("a"));
-    EXPECT_EQ(second.ReturnScript, u8("a"));
-    EXPECT_FALSE(second.Returnable);
-    EXPECT_EQ(second.BackImage, QString());
-    EXPECT_EQ(second.InitialSound, QString());
-    EXPECT_EQ(second.IconSlots[0].Image, u8("icone.png"));
-    EXPECT_EQ(second.IconSlots[0].Mark, u8("//"));
-    EXPECT_EQ(second.TextSize, u8("5"));
-    EXPECT_EQ(second.ScreenImage, u8("tela01.png"));
-}
-
-TEST(Parser, SectionsTakeTheirCountOfLines)
-{
-    const PageModel m = parseLines({
-        "//mob img p", "//6:", "cmd= fig,1,1,1,1,a,l0", "cmd= fig,1,1,1,1,a,l1", "cmd= fig,1,1,1,1,a,l2",
-        "cmd= fig,1,1,1,1,a,l3", "cmd= fig,1,1,1,1,a,l4", "cmd= fig,1,1,1,1,a,l5", "cmd= fig,1,1,1,1,a,l6",
-        "cmd= fig,1,1,1,1,a,l7", "cmd= fig,1,1,1,1,a,l8", "cmd= fig,1,1,1,1,a,l9", "cmd= fig,1,1,1,1,a,l10",
-        "//4:", "objjog= 076,382,696,58,58,12",
-        "//5:", "cmd= fig,789,382,58,58,b.png,t8", "//cmd= fig,862,382,58,58,c.png,t9",
-    });
-    for (int k = 0; k < 10; ++k)
-        EXPECT_EQ(m.ScreenLinks[k].Arg2, QStringLiteral("l%1").arg(k));
-    ASSERT_EQ(m.KeptLines.size(), 1u);
-    EXPECT_EQ(m.KeptLines[0].Text, u8("cmd= fig,1,1,1,1,a,l10"));
-    EXPECT_EQ(m.KeptLines[0].After, ScriptPlace::Link9);
-    EXPECT_EQ(m.IconSlots[7].Target, u8("t8"));
-    EXPECT_EQ(m.IconSlots[7].Mark, QString());
-    EXPECT_EQ(m.IconSlots[8].Mark, u8("//"));
-    EXPECT_EQ(m.ObjBarMark, QString());
-}
-
-TEST(Parser, ALinkWrittenLikeTheDividerStaysALink)
-{
-    // This link is written back with exactly the text of the divider line.
-    const PageModel m = parseLines({"//mob img p", "  //6:", "  cmd= shp,000,369,920,2,fio.png", "  cmd= fig,1,1,1,1,a,l1",
-                                    "  //2:", "  cmd= shp,000,369,920,2,fio.png", "  //3:"});
-    ASSERT_EQ(m.ScreenLinks[1].Arg2, u8("l1"));
-    const QString once = generateScript(m, m.HeaderName);
-    const PageModel again = parseScriptText(once);
-    EXPECT_EQ(again.ScreenLinks[0].Mark, QString());
-    EXPECT_EQ(again.ScreenLinks[1].Arg2, u8("l1")) << "the divider-like link does not end the links section";
-    const QString twice = generateScript(again, m.HeaderName);
-    EXPECT_EQ(generateScript(parseScriptText(twice), m.HeaderName), twice);
-}
-
-TEST(Parser, ShortSectionsLeaveTheRestSwitchedOff)
-{
-    const PageModel m = parseLines({"//mob txt p", "//1:", "cmd= fig,862,000,58,58,a.png,x", "", "//4:", "", "//0:", "fim"});
-    EXPECT_EQ(m.IconSlots[0].Mark, QString());
-    for (int k = 1; k < kIconCount; ++k)
-        EXPECT_EQ(m.IconSlots[k].Mark, u8("//")) << k;
-    EXPECT_EQ(m.ObjBarMark, u8("//")) << "a missing objects bar line is not an active one";
-    EXPECT_TRUE(m.KeptLines.empty());
-}
-
-TEST(Parser, ForeignLinesInsideASectionAreNotEntries)
-{
-    const PageModel m = parseLines({"//mob txt p", "//1:", "cmd= fig,862,000,58,58,a.png,x", "nota do autor",
-                                    "cmd= fig,862,060,58,58,b.png,y"});
-    EXPECT_EQ(m.IconSlots[1].Image, u8("b.png"));
-    ASSERT_EQ(m.KeptLines.size(), 1u);
-    EXPECT_EQ(m.KeptLines[0].After, ScriptPlace::Icon1);
-}
-
-TEST(Parser, PageTextEndsAtBoxoffOrAtTheEnd)
-{
-    const PageModel closed = parseLines({"//mob txt p", "boxon", "  <p>um</p>  ", "", "boxoff", "depois"});
-    EXPECT_EQ(closed.PageText, u8Lines({"<p>um</p>", ""}));
-    ASSERT_EQ(closed.KeptLines.size(), 1u);
-    EXPECT_EQ(closed.KeptLines[0].After, ScriptPlace::Boxoff);
-
-    const PageModel open = parseLines({"//mob txt p", "boxon", "a", "//1:", "fim"});
-    EXPECT_EQ(open.PageText, u8Lines({"a", "//1:", "fim"}));
-}
-
-TEST(Parser, FreeSectionTakesEverythingAfterSectionZero)
-{
-    const PageModel m = parseLines({"//mob txt p", "//0:x", "", ":rotulo", "  cmd= x", "//1:", "fim"});
-    EXPECT_EQ(m.FreeSection, u8Lines({"", ":rotulo", "cmd= x", "//1:", "fim"}));
-    EXPECT_EQ(parseLines({"//mob txt p"}).FreeSection, QStringList());
-}
-
-TEST(Parser, StatusOnlyReplyLeavesEverythingOff)
-{
-    const PageModel m = parsePage({u8("Tente novamente!")}, QStringLiteral("r"));
-    for (const IconSlot &icon : m.IconSlots)
-        EXPECT_EQ(icon.Mark, u8("//"));
-    ScreenLink off;
-    off.Mark = u8("//");
-    for (const ScreenLink &link : m.ScreenLinks)
-        EXPECT_EQ(link, off);
-    EXPECT_EQ(m.ReturnScript, u8("r"));
-    EXPECT_EQ(parsePage({}).PageKind, QString()) << "an empty script has no kind to write";
-}
-
-TEST(Parser, KeyLinesOutOfOrderStayWhereTheyAre)
-{
-    const PageModel m = parseLines({"//mob txt p", "texto= 0,0,852,358,5,Arial,FFFFFF,biu000000", "retscp= p",
-                                    "somini= s.mp3", "backtxt= b.png"});
-    EXPECT_FALSE(m.Returnable);
-    EXPECT_EQ(m.InitialSound, QString());
-    EXPECT_EQ(m.FontName, u8("Arial"));
-    const std::vector<KeptLine> kept = {{ScriptPlace::Texto, u8("retscp= p")},
-                                        {ScriptPlace::Texto, u8("somini= s.mp3")},
-                                        {ScriptPlace::Texto, u8("backtxt= b.png")}};
-    EXPECT_EQ(m.KeptLines, kept);
-}
-
-TEST(Parser, TheFirstOfRepeatedLinesIsRead)
-{
-    const PageModel m = parseLines({"//mob txt p", "somini= a.mp3", "somini= b.mp3", "//mob img q"});
-    EXPECT_EQ(m.InitialSound, u8("a.mp3"));
-    EXPECT_EQ(m.PageKind, u8("txt"));
-    const std::vector<KeptLine> kept = {{ScriptPlace::Somini, u8("somini= b.mp3")},
-                                        {ScriptPlace::Somini, u8("//mob img q")}};
-    EXPECT_EQ(m.KeptLines, kept);
-}
-
+// The header names the kind and the page; without a known kind the
+// content decides, but not lines inside the page text or the free section.
 TEST(Parser, TheKindComesFromTheHeaderElseFromTheContent)
 {
     struct Case {
         std::initializer_list<const char *> script;
-        const char *kind;
+        const char *kind, *name;
     };
     const Case cases[] = {
-        {{"//mob img p", "texto= 0,0,852,358,5,A,B,biu0"}, "img"},
-        {{"//mob txt p", "telpos= t.png"}, "txt"},
-        {{"telpos= t.png"}, "img"},
-        {{"// mob img p", "//6:"}, "img"},
-        {{"//mob imgx p", "boxon", "telpos= no texto", "boxoff"}, "txt"},
-        {{"ï»¿  //mob img p"}, "img"}, // the same mark read as code-page bytes
-        {{"texto= 0,0,852,358,5,A,B,biu0", "//0:", "telpos= x"}, "txt"},
-        {{"//mob wav p", "texto= 0,0,852,358,5,A,B,biu0", "telpos= t.png"}, "wav"},
-        {{"nota", "//1:"}, ""},
+        {{"//mob img p", "texto= 0,0,852,358,5,A,B,biu0"}, "img", "p"},
+        {{"//mob txt p", "telpos= t.png"}, "txt", "p"},
+        {{"//mob xyz p"}, "xyz", "p"},
+        {{"//mob t"}, "t", ""},
+        {{"//mob tx p"}, "tx", "p"},
+        {{"//mob tx "}, "tx", ""},
+        {{"//mob  img   sala 2 "}, "img", "sala 2"},
+        {{"telpos= t.png"}, "img", ""},
+        {{"// mob img p", "//6:"}, "img", ""},
+        {{"//mob imgx p", "boxon", "telpos= no texto", "boxoff"}, "txt", "p"},
+        {{"ï»¿  //mob img p"}, "img", "p"}, // the same mark read as code-page bytes
+        {{"texto= 0,0,852,358,5,A,B,biu0", "//0:", "telpos= x"}, "txt", ""},
+        {{"//mob wav p", "texto= 0,0,852,358,5,A,B,biu0", "telpos= t.png"}, "wav", "p"},
+        {{"nota", "//1:"}, "", ""},
     };
     for (const Case &c : cases) {
+        SCOPED_TRACE(u8Lines(c.script).join(u'|').toStdString());
         const PageModel m = parseLines(c.script);
-        EXPECT_EQ(m.PageKind, u8(c.kind)) << u8Lines(c.script).join(u'|').toStdString();
+        EXPECT_EQ(m.PageKind, u8(c.kind));
+        EXPECT_EQ(m.HeaderName, u8(c.name));
     }
     const QString byteOrderMark(QChar(0xFEFF));
     EXPECT_EQ(parseScriptText(byteOrderMark + u8("//mob img p\n")).PageKind, u8("img"));
-}
-
-TEST(Parser, ReportsWhatDoesNotFollowTheFormat)
-{
-    struct Case {
-        std::initializer_list<const char *> script;
-        std::vector<int> lines; // the line numbers reported, in order
-    };
-    const Case cases[] = {
-        {{"//mob txt p", "//0:", "fim"}, {}},
-        {{"//mob zzz p", "//0:", "fim"}, {1}},
-        {{"//mob txt p", "//1:", "cmd= fig,862,000,58,58,a,b", "//0:", "fim"}, {2}},
-        {{"//mob txt p", "texto= 0,0,852,358,5,a,b,biu0", "retscp= p", "//0:", "fim"}, {3}},
-        {{"//mob txt p", "boxon", "x"}, {2, 3}},
-        {{"//mob txt p", "boxoff", "//0:", "fim"}, {2}},
-        {{"//mob txt p", "//0:", "a"}, {3}},
-        {{"//mob txt p", "somini= a", "somini= b", "//0:", "fim"}, {3}},
-        {{"boxon? não", "//mob txt p", "//0:", "fim"}, {1, 2}},
-        {{"//mob txt p", "//1:", "cmd= fig,862,60,58,58,a,b", "//0:", "fim"}, {2, 3}},
-        {{"//mob txt p", "telpos= t.png", "//0:", "fim"}, {2}},
-        {{"ï»¿//mob txt p", "//0:", "fim"}, {1}},
-    };
-    for (const Case &c : cases) {
-        std::vector<ScriptIssue> issues;
-        QStringList reply = u8Lines(c.script);
-        reply.prepend(QStringLiteral("Ok"));
-        parsePage(reply, {}, &issues);
-        std::vector<int> lines;
-        for (const ScriptIssue &issue : issues)
-            lines.push_back(issue.Line);
-        EXPECT_EQ(lines, c.lines) << reply.join(u'|').toStdString();
-    }
-}
-
-TEST(Parser, TemplatesFollowTheFormat)
-{
-    for (NewPageKind kind : {NewPageKind::Text, NewPageKind::Image}) {
-        std::vector<ScriptIssue> issues;
-        parseScriptText(pageTemplate(kind, QStringLiteral("p")), &issues);
-        EXPECT_TRUE(issues.empty()) << (issues.empty() ? "" : issues[0].Text.toStdString());
-    }
 }
