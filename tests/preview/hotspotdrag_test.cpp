@@ -17,29 +17,12 @@ protected:
     {
         ShownPreviewPage::SetUp();
         page.showKind(u8("img"));
-        page.showHotspot(QRect(100, 100, 65, 65));
+        page.showHotspot(Start);
     }
 
+    static constexpr QRect Start{100, 100, 65, 65};
     static constexpr QPoint OnRectangle{120, 120};
     static constexpr QPoint OnHandle{160, 160};
-
-    QStringList lastTexts() const
-    {
-        if (changed.isEmpty())
-            return {};
-        QStringList texts;
-        for (const QVariant &v : changed.last())
-            texts.append(v.toString());
-        return texts;
-    }
-
-    void drag(QPoint from, const std::vector<QPoint> &path, Qt::MouseButton button = Qt::LeftButton)
-    {
-        press(from, button);
-        for (const QPoint at : path)
-            moveTo(at);
-        release(path.empty() ? from : path.back(), button);
-    }
 
     QSignalSpy changed{&page, &PreviewPage::hotspotChanged};
     QSignalSpy started{&page, &PreviewPage::hotspotDragStarted};
@@ -48,24 +31,56 @@ protected:
 
 } // namespace
 
-TEST_F(HotspotDrag, ShowingPlacesTheHandleAndKeepsTheRectangleOnTheScreen)
+// Where the clamps stop is the geometry functions' business; here each road
+// once with a real drag: the shapes follow, every step is reported in the
+// link edits' form, and a drag past the edge stays on the screen.
+TEST_F(HotspotDrag, DragsMoveOrResizeTheHotspotAndReportEveryStep)
 {
     struct Case {
-        QRect shown;
+        const char *what;
+        QPoint from;
+        Qt::MouseButton button;
+        std::vector<QPoint> path;
         QRect expected;
+        QStringList texts;
     };
     const Case cases[] = {
-        {{100, 100, 65, 65}, {100, 100, 65, 65}}, {{-10, -10, 2000, 2000}, {0, 0, 852, 358}},
-        {{900, 400, 10, 10}, {842, 348, 10, 10}}, {{5, 5, 0, -3}, {5, 5, 8, 8}},
+        {"move: the grab point stays under the mouse", OnRectangle, Qt::LeftButton,
+         {{130, 125}, {140, 130}, {135, 130}}, {115, 110, 65, 65}, u8Lines({"115", "110", "065", "065"})},
+        {"move with the right button past the bottom-right corner", OnRectangle, Qt::RightButton,
+         {{500, 300}, {900, 430}}, {787, 293, 65, 65}, u8Lines({"787", "293", "065", "065"})},
+        {"resize past the right and bottom edges", OnHandle, Qt::LeftButton, {{20, 30}, {915, 435}},
+         {100, 100, 752, 258}, u8Lines({"100", "100", "752", "258"})},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.shown.x());
-        page.showHotspot(c.shown);
-        EXPECT_TRUE(page.hotspotVisible());
-        EXPECT_TRUE(page.Shp2->isVisible());
+        SCOPED_TRACE(c.what);
+        page.showHotspot(Start);
+        changed.clear();
+        started.clear();
+        finished.clear();
+        press(c.from, c.button);
+        for (const QPoint at : c.path)
+            moveTo(at);
+        release(c.path.back(), c.button);
         EXPECT_EQ(page.hotspot(), c.expected);
         EXPECT_EQ(page.Shp2->pos(), handlePlace(c.expected));
+        ASSERT_EQ(changed.count(), qsizetype(c.path.size()));
+        QStringList texts;
+        for (const QVariant &v : changed.last())
+            texts.append(v.toString());
+        EXPECT_EQ(texts, c.texts);
+        EXPECT_EQ(started.count(), 1);
+        EXPECT_EQ(finished.count(), 1);
     }
+}
+
+TEST_F(HotspotDrag, ShowingKeepsTheRectangleOnTheScreenWithoutReportingIt)
+{
+    page.showHotspot(QRect(900, 400, 10, 10));
+    EXPECT_EQ(page.hotspot(), keptOnScreen(QRect(900, 400, 10, 10)));
+    EXPECT_EQ(page.Shp2->pos(), handlePlace(page.hotspot()));
+    EXPECT_TRUE(page.hotspotVisible());
+    EXPECT_TRUE(page.Shp2->isVisible());
     page.hideHotspot();
     EXPECT_FALSE(page.hotspotVisible());
     EXPECT_FALSE(page.Shp1->isVisible());
@@ -73,155 +88,44 @@ TEST_F(HotspotDrag, ShowingPlacesTheHandleAndKeepsTheRectangleOnTheScreen)
     EXPECT_EQ(changed.count(), 0);
 }
 
-TEST_F(HotspotDrag, MoveFollowsTheMouseAndStopsAtTheEdges)
+// A right press on the rectangle or its handle gives the rectangle its next
+// outline colour; every press, of any button, is a drag of its own.
+TEST_F(HotspotDrag, RightPressesTakeTheNextOutlineColour)
 {
+    const auto colour = [](int k) { return PreviewPage::HotspotPenColors[size_t(k) % PreviewPage::HotspotPenColors.size()]; };
     struct Case {
         const char *what;
-        std::vector<QPoint> path;
-        QRect expected;
-        QStringList texts;
+        QPoint at;
+        Qt::MouseButton button;
+        bool twice;
+        int steps;
     };
     const Case cases[] = {
-        {"a little", {{130, 125}}, {110, 105, 65, 65}, u8Lines({"110", "105", "065", "065"})},
-        {"the grab point stays under the mouse", {{130, 125}, {140, 130}, {135, 130}},
-         {115, 110, 65, 65}, u8Lines({"115", "110", "065", "065"})},
-        {"past the bottom-right corner", {{500, 300}, {900, 430}}, {787, 293, 65, 65},
-         u8Lines({"787", "293", "065", "065"})},
-        {"past the top-left corner", {{60, 60}, {-50, -30}}, {0, 0, 65, 65}, u8Lines({"000", "000", "065", "065"})},
-        {"past the right edge only", {{915, 150}}, {787, 130, 65, 65}, u8Lines({"787", "130", "065", "065"})},
-        {"past the top edge only", {{300, 5}}, {280, 0, 65, 65}, u8Lines({"280", "000", "065", "065"})},
+        {"left", OnRectangle, Qt::LeftButton, false, 0},
+        {"middle", OnRectangle, Qt::MiddleButton, false, 0},
+        {"left on the handle", OnHandle, Qt::LeftButton, false, 0},
+        {"right", OnRectangle, Qt::RightButton, false, 1},
+        {"right on the handle", OnHandle, Qt::RightButton, false, 1},
+        {"a double right click is two presses", OnRectangle, Qt::RightButton, true, 2},
+        {"and again", OnRectangle, Qt::RightButton, true, 2},
+        {"round the list and on", OnHandle, Qt::RightButton, true, 2},
     };
+    const QPen handlePen = page.Shp2->pen();
+    int steps = 0;
+    EXPECT_EQ(page.hotspotPen(), colour(steps));
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        page.showHotspot(QRect(100, 100, 65, 65));
-        changed.clear();
-        drag(OnRectangle, c.path);
-        EXPECT_EQ(page.hotspot(), c.expected);
-        EXPECT_EQ(page.Shp2->pos(), handlePlace(c.expected));
-        EXPECT_EQ(lastTexts(), c.texts);
-        // every step is written to the link edits
-        EXPECT_EQ(changed.count(), qsizetype(c.path.size()));
+        started.clear();
+        finished.clear();
+        if (c.twice)
+            QTest::mouseDClick(window(), c.button, {}, c.at);
+        else
+            click(c.at, c.button);
+        EXPECT_EQ(page.hotspotPen(), colour(steps += c.steps));
+        EXPECT_EQ(started.count(), c.twice ? 2 : 1);
+        EXPECT_EQ(finished.count(), c.twice ? 2 : 1);
     }
-}
-
-TEST_F(HotspotDrag, HandleResizesAndNeverLeavesTheRectangleOrTheScreen)
-{
-    struct Case {
-        const char *what;
-        std::vector<QPoint> path;
-        QRect expected;
-        QStringList texts;
-    };
-    const Case cases[] = {
-        {"bigger", {{200, 190}}, {100, 100, 105, 95}, u8Lines({"100", "100", "105", "095"})},
-        {"smaller", {{130, 115}}, {100, 100, 35, 20}, u8Lines({"100", "100", "035", "020"})},
-        {"above and left of the corner", {{20, 30}}, {100, 100, 8, 8}, u8Lines({"100", "100", "008", "008"})},
-        {"past the right and bottom edges", {{20, 30}, {915, 435}}, {100, 100, 752, 258},
-         u8Lines({"100", "100", "752", "258"})},
-        {"back again", {{915, 435}, {200, 190}}, {100, 100, 105, 95}, u8Lines({"100", "100", "105", "095"})},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.what);
-        page.showHotspot(QRect(100, 100, 65, 65));
-        changed.clear();
-        drag(OnHandle, c.path);
-        EXPECT_EQ(page.hotspot(), c.expected);
-        EXPECT_EQ(page.Shp2->pos(), handlePlace(c.expected));
-        EXPECT_EQ(lastTexts(), c.texts);
-        EXPECT_EQ(changed.count(), qsizetype(c.path.size()));
-    }
-}
-
-TEST_F(HotspotDrag, SmallRectangleMovesIntoTheCorner)
-{
-    drag(OnHandle, {{115, 115}}); // 20 x 20
-    drag(QPoint(103, 103), {{900, 430}});
-    EXPECT_EQ(page.hotspot(), QRect(832, 338, 20, 20));
-    EXPECT_EQ(lastTexts(), u8Lines({"832", "338", "020", "020"}));
-}
-
-// The handle covers the whole of the smallest rectangle, so pressing it
-// anywhere resizes.
-TEST_F(HotspotDrag, SmallestRectangleIsAllHandle)
-{
-    drag(OnHandle, {{20, 30}});
-    drag(QPoint(101, 101), {{400, 300}});
-    EXPECT_EQ(page.hotspot(), QRect(100, 100, 307, 207));
-}
-
-TEST_F(HotspotDrag, EveryDragStartsAndEnds)
-{
-    drag(OnRectangle, {{130, 130}});
-    drag(OnHandle, {{170, 170}});
-    EXPECT_EQ(started.count(), 2);
-    EXPECT_EQ(finished.count(), 2);
-}
-
-TEST_F(HotspotDrag, NoMoveWithoutAPress)
-{
-    for (const QPoint at : {QPoint(120, 120), QPoint(140, 150), QPoint(161, 161), QPoint(400, 300)})
-        moveTo(at);
-    EXPECT_EQ(page.hotspot(), QRect(100, 100, 65, 65));
-    EXPECT_EQ(changed.count(), 0);
-    EXPECT_EQ(started.count(), 0);
-}
-
-TEST_F(HotspotDrag, ReleaseEndsTheDrag)
-{
-    drag(OnRectangle, {{130, 130}});
-    moveTo({300, 300});
-    EXPECT_EQ(page.hotspot(), QRect(110, 110, 65, 65));
-    EXPECT_EQ(changed.count(), 1);
-}
-
-TEST_F(HotspotDrag, RightClicksCycleTheOutlineColours)
-{
-    EXPECT_EQ(page.hotspotPen(), QColor(0x00, 0x00, 0xFF));
-    const QColor expected[] = {
-        QColor(0x00, 0x00, 0x00), QColor(0xFF, 0xFF, 0xFF), QColor(0x00, 0xFF, 0xFF), QColor(0xFF, 0x00, 0x00),
-        QColor(0x80, 0x00, 0x00), QColor(0x00, 0xFF, 0x00), QColor(0x00, 0x00, 0xFF), QColor(0x00, 0x00, 0x00),
-    };
-    int clicks = 0;
-    for (const QColor &colour : expected) {
-        SCOPED_TRACE(++clicks);
-        click(OnRectangle, Qt::RightButton);
-        EXPECT_EQ(page.hotspotPen(), colour);
-        EXPECT_EQ(page.Shp1->pen().style(), Qt::DotLine);
-    }
-    // each right-click is a drag of its own
-    EXPECT_EQ(started.count(), 8);
-    EXPECT_EQ(finished.count(), 8);
-    EXPECT_EQ(page.hotspot(), QRect(100, 100, 65, 65));
-}
-
-TEST_F(HotspotDrag, OtherButtonsKeepTheColour)
-{
-    click(OnRectangle, Qt::LeftButton);
-    click(OnRectangle, Qt::MiddleButton);
-    click(OnHandle, Qt::LeftButton);
-    EXPECT_EQ(page.hotspotPen(), QColor(0x00, 0x00, 0xFF));
-    EXPECT_EQ(started.count(), 3);
-}
-
-TEST_F(HotspotDrag, RightClickOnTheHandleRecoloursTheRectangle)
-{
-    click(OnHandle, Qt::RightButton);
-    EXPECT_EQ(page.hotspotPen(), QColor(0x00, 0x00, 0x00));
-    EXPECT_EQ(page.Shp2->pen().color(), QColor(0x00, 0x80, 0xC0));
-    EXPECT_EQ(page.Shp2->brush().color(), QColor(0xFF, 0x80, 0x40));
-}
-
-TEST_F(HotspotDrag, RightButtonDragsToo)
-{
-    drag(OnRectangle, {{150, 140}}, Qt::RightButton);
-    EXPECT_EQ(page.hotspot(), QRect(130, 120, 65, 65));
-    EXPECT_EQ(page.hotspotPen(), QColor(0x00, 0x00, 0x00));
-}
-
-TEST_F(HotspotDrag, DoubleRightClickIsTwoPresses)
-{
-    QTest::mouseDClick(window(), Qt::RightButton, {}, OnRectangle);
-    EXPECT_EQ(page.hotspotPen(), QColor(0xFF, 0xFF, 0xFF));
-    EXPECT_EQ(started.count(), 2);
-    EXPECT_EQ(finished.count(), 2);
+    EXPECT_EQ(page.Shp1->pen().style(), Qt::DotLine);
+    EXPECT_EQ(page.Shp2->pen(), handlePen);
+    EXPECT_EQ(page.hotspot(), Start);
 }

@@ -48,10 +48,6 @@ protected:
         QTest::mouseRelease(window(), button, {}, at);
     }
     void click(QPoint at, Qt::MouseButton button = Qt::LeftButton) { QTest::mouseClick(window(), button, {}, at); }
-    void click(const QWidget *control, Qt::MouseButton button = Qt::LeftButton)
-    {
-        click(control->mapTo(&page, control->rect().center()), button);
-    }
 
     nimbra::PreviewPage page;
 };
