@@ -47,18 +47,3 @@ TEST_F(ServiceTest, ChartIsAQrPngOfTheText)
         }
     }
 }
-
-TEST_F(ServiceTest, TargetsWithMoreQuestionMarksReachTheirRoutes)
-{
-    EXPECT_EQ(m_client->get("/nimbra/wbetz/mobVrs.php?a=1?b=2").Body, "0.1m");
-    EXPECT_EQ(m_client->get("/nimbra/wbetz/nmbLog.php?Login=ana&Senha=senha1&x=?").lines().value(0), u"Ok");
-    EXPECT_EQ(m_client->get("/nimbra/wbetz/nmbLog.php?Login=ana&Senha=senha1?").text(), u8("Login ou senha inválidos"));
-}
-
-TEST_F(ServiceTest, ChartRefusesBadRequests)
-{
-    for (const char *query : {"cht=qr&chs=160x160", "cht=xx&chs=160x160&chl=a", "cht=qr&chs=5x5&chl=a",
-                              "cht=qr&chs=abc&chl=a", "cht=qr&chs=99999x99999&chl=a"})
-        EXPECT_EQ(m_client->get(std::string("/chart?") + query).Status, 400) << query;
-    EXPECT_EQ(m_client->get("/chart?cht=qr&chs=160x160&chl=" + std::string(5000, 'a')).Status, 400);
-}

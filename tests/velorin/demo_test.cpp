@@ -35,14 +35,3 @@ TEST_F(DemoTest, SeedsAPlayableAdventure)
     EXPECT_TRUE(files.join(u'|').contains(u8("-vento.mp3")));
     EXPECT_EQ(demo("nmbLsObj", {{"Pfx", "casa"}}).lines(), u8Lines({"Ok", "chave", "lanterna"}));
 }
-
-TEST_F(DemoTest, SecondStartKeepsTheData)
-{
-    ASSERT_EQ(m_client->post("nmbPtScp", {{"Login", "demo"}, {"Senha", "demo"}, {"Pfx", "casa"}, {"Scp", "inicio"}},
-                             "texto", "mudado\r\n")
-                  .Body,
-              "Ok");
-    start({"--demo"});
-    EXPECT_EQ(demo("nmbGtScp", {{"Pfx", "casa"}, {"Scp", "inicio"}}).Body, "Ok\r\nmudado\r\n");
-    EXPECT_EQ(demo("mobList", {}).lines(), u8Lines({"Ok", "A_casa_misteriosa"}));
-}

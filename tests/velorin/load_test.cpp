@@ -65,6 +65,7 @@ struct Author {
         session.Login = QStringLiteral("ana");
         session.Password = QStringLiteral("senha1");
         session.AdvPrefix = QStringLiteral("abc");
+        session.UserIdx = QStringLiteral("1");
     }
     nimbra::Http http;
     nimbra::Session session;
@@ -119,7 +120,7 @@ protected:
 
 } // namespace
 
-TEST_F(LoadTest, ParallelStoresAndFetchesNeitherLoseNorMixPages)
+TEST_F(LoadTest, ParallelStoresFetchesAndNewObjectsNeitherLoseNorMix)
 {
     const std::set<QString> sharedTexts = everyTextOf(kShared);
     everyAuthorAtOnce([&](int author, Author &client) {
@@ -127,7 +128,8 @@ TEST_F(LoadTest, ParallelStoresAndFetchesNeitherLoseNorMixPages)
             const QString own = pageText(ownPage(author), author, round);
             const QString shared = pageText(kShared, author, round);
             if (client.service.storeScript(ownPage(author), own) != u"Ok"
-                || client.service.storeScript(kShared, shared) != u"Ok") {
+                || client.service.storeScript(kShared, shared) != u"Ok"
+                || client.service.newObject(QStringLiteral("o%1_%2").arg(author).arg(round)) != u"Ok") {
                 ++m_failedRequests;
                 continue;
             }
@@ -157,6 +159,7 @@ TEST_F(LoadTest, ParallelStoresAndFetchesNeitherLoseNorMixPages)
     QStringList listed = Author(m_service->port()).service.listScripts();
     listed.sort();
     EXPECT_EQ(listed, expected);
+    EXPECT_EQ(Author(m_service->port()).service.listObjects().size(), kAuthors * kRounds);
 }
 
 TEST_F(LoadTest, KillDuringAWriteBurstKeepsEveryStoredPage)

@@ -138,22 +138,6 @@ TEST_F(RunnerTest, TextPageLook)
     EXPECT_FALSE(html.contains(QStringLiteral("font-style")));
 }
 
-TEST_F(RunnerTest, PhoneAddresses)
-{
-    const std::string chx = QString::fromLatin1(QByteArray("abc|" + QByteArray::fromStdString(m_idx) + "|sala|").toHex().toUpper()).toStdString();
-    auto byChx = m_client->http().Get(("/html/vestra/exescp.php?Chx=" + chx).c_str());
-    ASSERT_TRUE(byChx);
-    EXPECT_EQ(byChx->status, 302);
-    EXPECT_EQ(byChx->get_header_value("Location"), "exescp.php?Idx=" + m_idx + "&Pfx=abc&Scp=sala");
-    auto start = m_client->http().Get("/html/vestra/inicio.php?Pfx=abc");
-    ASSERT_TRUE(start);
-    EXPECT_EQ(start->get_header_value("Location"), "exescp.php?Idx=" + m_idx + "&Pfx=abc&Scp=inicio");
-    EXPECT_EQ(run("Chx=ZZ").Status, 400);
-    EXPECT_EQ(run("Idx=1&Pfx=nada&Scp=x").Status, 404);
-    EXPECT_EQ(run("Idx=1&Pfx=abc&Scp=nada").Status, 404);
-    EXPECT_EQ(run("Idx=1&Pfx=abc&Scp=..%2Fx").Status, 404);
-}
-
 TEST_F(RunnerTest, StockPicturesOfNewPages)
 {
     for (const char *name : {"fio.png", "icone.png", "tela01.png"}) {

@@ -1,0 +1,111 @@
+// Requests and the replies they must get, byte for byte, held in the files
+// of cases/exchanges. Each file runs in order on a fresh service where ana
+// (password senha1, user index 1) owns the adventure abc. A request line
+//   GET target
+//   POST target field[:file name] content
+// is followed by its reply line
+//   status body
+// Content and body are the Windows-1252 bytes of the text, with the escapes
+// \r \n \t \\ \xNN; "RESTART args" starts the service again on the same data.
+#include "fixture.h"
+
+#include "templates.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+std::string bytesOf(const QString &text)
+{
+    std::string out;
+    QString plain;
+    const auto flush = [&] {
+        out += nimbra::toCp1252(plain).toStdString();
+        plain.clear();
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\\' || i + 1 == text.size()) {
+            plain += text[i];
+            continue;
+        }
+        flush();
+        const char16_t e = text[++i].unicode();
+        if (e == u'x') {
+            out += char(text.mid(i + 1, 2).toInt(nullptr, 16));
+            i += 2;
+        } else {
+            out += e == u'r' ? '\r' : e == u'n' ? '\n' : e == u't' ? '\t' : char(e);
+        }
+    }
+    flush();
+    return out;
+}
+
+// A reply as it would be written in a case file, for the failure message.
+std::string shown(const Reply &reply)
+{
+    std::string text = std::to_string(reply.Status) + ' ';
+    for (const QChar c : nimbra::fromCp1252(QByteArray::fromStdString(reply.Body))) {
+        if (c == u'\\' || c.unicode() < 0x20 || c.unicode() == 0x7F)
+            text += c == u'\r' ? "\\r" : c == u'\n' ? "\\n" : c == u'\\' ? "\\\\" : QString::asprintf("\\x%02X", c.unicode()).toStdString();
+        else
+            text += QString(c).toStdString();
+    }
+    return text;
+}
+
+} // namespace
+
+TEST_F(ServiceTest, EveryExchangeOfTheCaseFiles)
+{
+    const QDir folder(QStringLiteral(EXCHANGE_CASES));
+    const QStringList files = folder.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
+    ASSERT_GE(files.size(), 8);
+    for (const QString &name : files) {
+        m_client.reset();
+        m_service.reset();
+        ASSERT_TRUE(QDir(m_dir.path()).removeRecursively() && QDir().mkpath(m_dir.path()));
+        SetUp();
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QString &line = lines[i];
+            const std::string where = name.toStdString() + ':' + std::to_string(i + 1);
+            if (line.isEmpty() || line.startsWith(u'#')) {
+                continue;
+            } else if (line.startsWith(u"RESTART")) {
+                std::vector<std::string> args;
+                for (const QString &arg : line.split(u' ', Qt::SkipEmptyParts).mid(1))
+                    args.push_back(arg.toStdString());
+                start(args);
+                continue;
+            }
+            Reply reply;
+            const std::string target = line.section(u' ', 1, 1).toStdString();
+            if (line.startsWith(u"GET ")) {
+                reply = m_client->get(target);
+            } else {
+                ASSERT_TRUE(line.startsWith(u"POST ")) << where;
+                const QString part = line.section(u' ', 2, 2);
+                httplib::MultipartFormDataItems items = {{part.section(u':', 0, 0).toStdString(),
+                                                          bytesOf(line.section(u' ', 3)),
+                                                          part.section(u':', 1).toStdString(),
+                                                          part.contains(u':') ? "image/jpg" : ""}};
+                auto result = m_client->http().Post(target.c_str(), items);
+                reply = result ? Reply{result->status, result->body} : Reply{};
+            }
+            ASSERT_LT(++i, lines.size()) << where << ": no reply line";
+            const QString expected = lines[i];
+            EXPECT_EQ(reply.Status, expected.section(u' ', 0, 0).toInt()) << where << '\n' << shown(reply);
+            EXPECT_EQ(reply.Body, bytesOf(expected.section(u' ', 1))) << where << '\n' << shown(reply);
+        }
+    }
+}
+
+TEST_F(ServiceTest, NewAdventureStartsWithTheClientsTextPage)
+{
+    const QStringList lines = call("nmbGtScp", {{"Pfx", "abc"}, {"Scp", "inicio"}}).lines();
+    EXPECT_EQ(lines.mid(1), nimbra::pageTemplateLines(nimbra::NewPageKind::Text, QStringLiteral("inicio")));
+}
