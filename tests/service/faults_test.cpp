@@ -55,6 +55,7 @@ struct Client {
     Client()
     {
         http.setPump([this] { ++pumps; });
+        client.setIndicator([this](Activity a) { activity = a; });
     }
 
     void setAuthor(const char *login, const char *password, const char *prefix)
@@ -76,6 +77,7 @@ struct Client {
     Velorin service{session, client};
     PageSession page{service};
     int pumps = 0;
+    Activity activity = Activity::Rest;
 };
 
 // What a refused store must leave: no page written, the old one current.
@@ -248,19 +250,6 @@ TEST_F(FaultsOnService, AMillionLinePageOpensWhole)
     EXPECT_EQ(written.count(u8("  x \r\n")), kMillion);
 }
 
-TEST_F(FaultsOnService, AStoreToAFrozenServiceEnds)
-{
-    ASSERT_TRUE(m_c.page.open(u8("inicio")).Ok);
-    m_c.http.setTimeouts(1000ms, 1000ms);
-    freeze(m_process->pid());
-    m_c.pumps = 0;
-    const QString text = m_c.page.compileAndStore(m_c.page.model());
-    const int pumps = m_c.pumps;
-    kill(m_process->pid(), SIGCONT);
-    EXPECT_EQ(text, u8("Falha na conexão: o servidor não respondeu a tempo!!!"));
-    EXPECT_GT(pumps, 0) << "the windows were not painted during the wait";
-}
-
 TEST_F(FaultsOnTheWire, AFailedOpenStoresNothingAndSaysWhy)
 {
     const struct {
@@ -270,6 +259,7 @@ TEST_F(FaultsOnTheWire, AFailedOpenStoresNothingAndSaysWhy)
         bool stalls;
     } cases[] = {
         {"HTTP 500", {500, kPage}, kTryAgain, false},
+        {"HTTP 404", {404, std::string("Ok\r\n") + kPage}, kTryAgain, false},
         {"empty body", {200, ""}, kTryAgain, false},
         {"reply broken off", Answer::cutShort(kPage), kTryAgain, false},
         {"stalled past the time-outs", {200, kPage, 3000ms}, kTryAgain, true},
@@ -284,6 +274,7 @@ TEST_F(FaultsOnTheWire, AFailedOpenStoresNothingAndSaysWhy)
         const PageSession::Opened opened = m_c.page.open(u8("p"));
         EXPECT_FALSE(opened.Ok);
         EXPECT_EQ(opened.Status, c.status);
+        EXPECT_EQ(m_c.activity, Activity::Rest);
         if (c.stalls) {
             EXPECT_GT(m_c.pumps, 0) << "the windows were not painted during the wait";
         }

@@ -285,14 +285,6 @@ TEST_F(LibrarySoundTest, ADownloadedSoundLandsInTheAdventureFolder)
     EXPECT_EQ(QDir(m_session.AdvFolder).entryList(QDir::Files), u8Lines({"agua_gota.mp3"}));
 }
 
-TEST_F(LibrarySoundTest, AMissingSoundLeavesNoFile)
-{
-    const std::optional<QString> failure = FetchLibrarySound(m_http, m_session, u8("nao_existe.mp3"));
-    ASSERT_TRUE(failure.has_value());
-    EXPECT_TRUE(failure->contains(u8("404"))) << failure->toStdString();
-    EXPECT_TRUE(QDir(m_session.AdvFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
-}
-
 // Answers the reference service will not give: errors, broken replies.
 class LibraryFaultTest : public AdventureFolderTest {
 protected:
@@ -319,6 +311,9 @@ TEST_F(LibraryFaultTest, OnlyACompleteSuccessfulAnswerIsWritten)
         m_recorder.answer(c.answer);
         const std::optional<QString> failure = FetchLibrarySound(m_http, m_session, u8("beep_curto.mp3"));
         EXPECT_EQ(!failure, c.written) << c.answer.Status;
+        if (failure && c.answer.Status != 200) {
+            EXPECT_TRUE(failure->contains(QString::number(c.answer.Status))) << failure->toStdString();
+        }
         EXPECT_EQ(m_recorder.last().Target, "/html/vestra/pags/sons/beep_curto.mp3");
         EXPECT_EQ(QDir(m_session.AdvFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                   c.written ? u8Lines({"beep_curto.mp3"}) : QStringList())
