@@ -74,56 +74,37 @@ TEST_F(HotspotDrag, DragsMoveOrResizeTheHotspotAndReportEveryStep)
     }
 }
 
-TEST_F(HotspotDrag, ShowingKeepsTheRectangleOnTheScreenWithoutReportingIt)
-{
-    page.showHotspot(QRect(900, 400, 10, 10));
-    EXPECT_EQ(page.hotspot(), keptOnScreen(QRect(900, 400, 10, 10)));
-    EXPECT_EQ(page.Shp2->pos(), handlePlace(page.hotspot()));
-    EXPECT_TRUE(page.hotspotVisible());
-    EXPECT_TRUE(page.Shp2->isVisible());
-    page.hideHotspot();
-    EXPECT_FALSE(page.hotspotVisible());
-    EXPECT_FALSE(page.Shp1->isVisible());
-    EXPECT_FALSE(page.Shp2->isVisible());
-    EXPECT_EQ(changed.count(), 0);
-}
-
 // A right press on the rectangle or its handle gives the rectangle its next
-// outline colour; every press, of any button, is a drag of its own.
+// outline colour; every press, of any button, is a drag of its own, and a
+// double click is two presses.
 TEST_F(HotspotDrag, RightPressesTakeTheNextOutlineColour)
 {
-    const auto colour = [](int k) { return PreviewPage::HotspotPenColors[size_t(k) % PreviewPage::HotspotPenColors.size()]; };
     struct Case {
-        const char *what;
         QPoint at;
         Qt::MouseButton button;
-        bool twice;
-        int steps;
+        int presses;
     };
     const Case cases[] = {
-        {"left", OnRectangle, Qt::LeftButton, false, 0},
-        {"middle", OnRectangle, Qt::MiddleButton, false, 0},
-        {"left on the handle", OnHandle, Qt::LeftButton, false, 0},
-        {"right", OnRectangle, Qt::RightButton, false, 1},
-        {"right on the handle", OnHandle, Qt::RightButton, false, 1},
-        {"a double right click is two presses", OnRectangle, Qt::RightButton, true, 2},
-        {"and again", OnRectangle, Qt::RightButton, true, 2},
-        {"round the list and on", OnHandle, Qt::RightButton, true, 2},
+        {OnRectangle, Qt::LeftButton, 1},  {OnRectangle, Qt::MiddleButton, 1}, {OnHandle, Qt::LeftButton, 1},
+        {OnRectangle, Qt::RightButton, 1}, {OnHandle, Qt::RightButton, 1},     {OnRectangle, Qt::RightButton, 2},
+        {OnRectangle, Qt::RightButton, 2}, {OnHandle, Qt::RightButton, 2}, // round the list and on
     };
+    const auto &colours = PreviewPage::HotspotPenColors;
     const QPen handlePen = page.Shp2->pen();
-    int steps = 0;
-    EXPECT_EQ(page.hotspotPen(), colour(steps));
+    size_t taken = 0;
+    EXPECT_EQ(page.hotspotPen(), colours[0]);
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(&c - cases);
         started.clear();
         finished.clear();
-        if (c.twice)
+        if (c.presses == 2)
             QTest::mouseDClick(window(), c.button, {}, c.at);
         else
             click(c.at, c.button);
-        EXPECT_EQ(page.hotspotPen(), colour(steps += c.steps));
-        EXPECT_EQ(started.count(), c.twice ? 2 : 1);
-        EXPECT_EQ(finished.count(), c.twice ? 2 : 1);
+        taken += c.button == Qt::RightButton ? size_t(c.presses) : 0;
+        EXPECT_EQ(page.hotspotPen(), colours[taken % colours.size()]);
+        EXPECT_EQ(started.count(), c.presses);
+        EXPECT_EQ(finished.count(), c.presses);
     }
     EXPECT_EQ(page.Shp1->pen().style(), Qt::DotLine);
     EXPECT_EQ(page.Shp2->pen(), handlePen);

@@ -64,15 +64,26 @@ PageModel pageWithIcons(const char *image, const char *mark)
 
 } // namespace
 
-TEST_F(ShownPreviewPage, StartsOnTheEmptyScreenWithoutHotspotOrPictures)
+// The page starts on the empty screen. A hotspot shown is kept on the
+// screen with its handle in place, and showing it is not reported.
+TEST_F(ShownPreviewPage, StartsOnTheEmptyScreenAndShowsAHotspotOnTheScreen)
 {
     EXPECT_EQ(page.Abook3->currentIndex(), PreviewPage::ScreenContent);
+    for (const QLabel *control : page.findChildren<QLabel *>())
+        EXPECT_TRUE(control->pixmap().isNull()) << control->objectName().toStdString();
     EXPECT_FALSE(page.hotspotVisible());
     EXPECT_TRUE(page.Shp2->isHidden());
-    EXPECT_TRUE(page.Tela->pixmap().isNull());
-    EXPECT_TRUE(page.Objs->pixmap().isNull());
-    for (int slot = 1; slot <= kIconCount; ++slot)
-        EXPECT_TRUE(page.icon(slot)->pixmap().isNull()) << slot;
+
+    QSignalSpy changed(&page, &PreviewPage::hotspotChanged);
+    page.showHotspot(QRect(900, 400, 10, 10));
+    EXPECT_EQ(page.hotspot(), QRect(842, 348, 10, 10));
+    EXPECT_EQ(page.Shp2->pos(), QPoint(844, 350));
+    EXPECT_TRUE(page.hotspotVisible());
+    EXPECT_TRUE(page.Shp2->isVisible());
+    page.hideHotspot();
+    EXPECT_FALSE(page.Shp1->isVisible());
+    EXPECT_FALSE(page.Shp2->isVisible());
+    EXPECT_EQ(changed.count(), 0);
 }
 
 TEST(PreviewPictures, StockPicturesAreCrossedBoxesTellingTheStatesApart)
@@ -134,8 +145,7 @@ TEST_F(PreviewFiles, ScreenAndIconsShowTheirFileOrAStockPicture)
     const QPixmap before = file("green.png");
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        for (QLabel *control : {page.Tela, page.Objs, page.Mnu1, page.Mnu2, page.Mnu3, page.Mnu4, page.Mnu5,
-                                page.Mnu6, page.Mesq, page.Mtop, page.Mdir})
+        for (QLabel *control : page.findChildren<QLabel *>())
             control->setPixmap(before);
         page.DrawPreviewIcons(pageWithIcons(c.image, c.mark), advFolder());
         const QPixmap icon[] = {file(c.image), PreviewPage::Icc1(), before, PreviewPage::Icc0()};

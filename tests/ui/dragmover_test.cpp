@@ -28,28 +28,19 @@ TEST(DragMover, FollowsTheMouseFromWhereItWasPressed)
     }
 }
 
-TEST(DragMover, KeepsTheStartForTheWholeDrag)
+// The control moves with the window, so the start is kept for the whole
+// drag: the same point under the mouse moves the window again. Before the
+// press and after the release nothing moves.
+TEST(DragMover, KeepsTheStartForTheWholeDragAndMovesOnlyWhilePressed)
 {
     DragMover mover;
-    mover.press({40, 10});
     QPoint window(100, 51);
-    window = mover.move({45, 12}, window, false);
-    EXPECT_EQ(window, QPoint(105, 53));
-    // the control moved with the window: the same point is under the mouse
-    window = mover.move({45, 12}, window, false);
-    EXPECT_EQ(window, QPoint(110, 55));
-    window = mover.move({40, 10}, window, false);
-    EXPECT_EQ(window, QPoint(110, 55));
-}
-
-TEST(DragMover, MovesNothingWhenNotPressed)
-{
-    DragMover mover;
-    EXPECT_FALSE(mover.active());
-    EXPECT_EQ(mover.move({90, 90}, {100, 51}, false), QPoint(100, 51));
-    mover.press({0, 0});
-    EXPECT_TRUE(mover.active());
+    EXPECT_EQ(mover.move({90, 90}, window, false), window);
+    mover.press({40, 10});
+    EXPECT_EQ(window = mover.move({45, 12}, window, false), QPoint(105, 53));
+    EXPECT_EQ(window = mover.move({45, 12}, window, false), QPoint(110, 55));
+    EXPECT_EQ(mover.move({40, 10}, window, false), window);
     mover.release();
     EXPECT_FALSE(mover.active());
-    EXPECT_EQ(mover.move({90, 90}, {100, 51}, false), QPoint(100, 51));
+    EXPECT_EQ(mover.move({90, 90}, window, false), window);
 }
