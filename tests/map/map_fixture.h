@@ -23,21 +23,17 @@
 #include <functional>
 #include <memory>
 
-// The service, except that the chosen names answer with a reply of the
-// test's choosing; onFetch runs before every fetch.
-class FlakyStore final : public nimbra::ScriptStore {
+// The service, with onFetch run before every fetch.
+class WatchedStore final : public nimbra::ScriptStore {
 public:
-    explicit FlakyStore(nimbra::ScriptStore &service) : m_service(service) {}
+    explicit WatchedStore(nimbra::ScriptStore &service) : m_service(service) {}
 
-    QHash<QString, QString> failing;
     std::function<void(const QString &name)> onFetch;
 
     QString fetchScript(const QString &name) override
     {
-        if (onFetch)
-            onFetch(name);
-        const auto it = failing.constFind(name);
-        return it == failing.constEnd() ? m_service.fetchScript(name) : *it;
+        onFetch(name);
+        return m_service.fetchScript(name);
     }
     QString storeScript(const QString &name, const QString &text) override
     {

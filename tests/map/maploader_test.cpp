@@ -1,7 +1,7 @@
 // Fetching the pages, the places file and the thumbnails of the map.
 #include "map_fixture.h"
 
-#include "codepage.h"
+#include "files.h"
 #include "maploader.h"
 
 #include <QFile>
@@ -21,18 +21,6 @@ public:
 private:
     QString m_reply;
 };
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 MapPage imagePage(const QString &screen)
 {
@@ -67,14 +55,11 @@ TEST_F(DemoMap, EachPageComesFromItsFetch)
         EXPECT_EQ(source.Page.PageKind, u8(c.kind));
     }
     EXPECT_EQ(fetchMapSource(m_service, u8("sala")).Page.ScreenImage, u8("sala.png"));
-}
 
-TEST_F(DemoMap, AServiceThatIsGoneLeavesThePageNotLoaded)
-{
     m_process->stop();
-    const MapSource source = fetchMapSource(m_service, u8("inicio"));
-    EXPECT_FALSE(source.Loaded);
-    EXPECT_EQ(source.Status, u8("Tente novamente!"));
+    const MapSource gone = fetchMapSource(m_service, u8("inicio"));
+    EXPECT_FALSE(gone.Loaded);
+    EXPECT_EQ(gone.Status, u8("Tente novamente!")) << "a service that is gone";
 }
 
 TEST(MapLoader, ARepliesFirstLineDecides)
@@ -102,19 +87,6 @@ TEST(MapLoader, ARepliesFirstLineDecides)
     }
 }
 
-TEST(MapLoader, BlankNamesAreNotFetchedAndProgressCountsTheRest)
-{
-    CannedStore store(u8("Ok\r\n//mob txt x\r\n"));
-    std::vector<std::pair<int, int>> told;
-    const auto sources = fetchMapSources(store, {u8("inicio"), QString(), u8("  "), u8("sala")},
-                                         [&](int done, int total) { told.emplace_back(done, total); });
-    ASSERT_EQ(sources.size(), 2u);
-    EXPECT_EQ(sources[0].Name, u8("inicio"));
-    EXPECT_EQ(sources[1].Name, u8("sala"));
-    EXPECT_EQ(told, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
-    EXPECT_TRUE(fetchMapSources(store, {}).empty());
-}
-
 TEST(MapPlaces, ComeBackAsTheyWereSaved)
 {
     QTemporaryDir dir;
@@ -123,7 +95,7 @@ TEST(MapPlaces, ComeBackAsTheyWereSaved)
                                             {u8("sala"), {260, 140.25}}};
     EXPECT_EQ(saveMapPlaces(folder, places), std::nullopt);
     EXPECT_EQ(loadMapPlaces(folder), places);
-    const QByteArray bytes = readFile(folder + u8("mapa.txt"));
+    const QByteArray bytes = readBytes(folder + u8("mapa.txt"));
     EXPECT_TRUE(bytes.contains("s\xF3t\xE3o 2\t-12.5\t300\r\n")) << bytes.toStdString();
 
     const QHash<QString, QPointF> fewer = {{u8("sala"), {1, 2}}};
@@ -131,28 +103,9 @@ TEST(MapPlaces, ComeBackAsTheyWereSaved)
     EXPECT_EQ(loadMapPlaces(folder), fewer);
 }
 
-TEST(MapPlaces, ABrokenFileGivesNoSavedPlaces)
-{
-    const std::pair<const char *, QByteArray> cases[] = {
-        {"binary", QByteArray("\x00\xFF\x01\x89PNG\r\n\x1A\n\x00\x00", 12)},
-        {"words", QByteArray("sala\tx\ty\r\n")},
-        {"too many fields", QByteArray("sala\t1\t2\t3\r\n")},
-        {"no name", QByteArray("\t1\t2\r\n")},
-        {"infinite", QByteArray("sala\t1e999\t0\r\n")},
-        {"not a number", QByteArray("sala\tnan\t0\r\n")},
-        {"blanks for tabs", QByteArray("sala 1 2\r\n")},
-        {"empty", QByteArray()},
-    };
-    for (const auto &[what, bytes] : cases) {
-        SCOPED_TRACE(what);
-        QTemporaryDir dir;
-        const QString folder = dir.path() + u'/';
-        ASSERT_TRUE(writeFile(folder + u8("mapa.txt"), bytes));
-        EXPECT_TRUE(loadMapPlaces(folder).isEmpty());
-    }
-}
-
-TEST(MapPlaces, AFileThatCannotBeReadGivesNone)
+// Without an adventure, or with a folder where the file goes, there are no
+// places and none can be saved; the lines of the file are the story map's.
+TEST(MapPlaces, NoneWithoutAFileToReadAndAFailedSaveSaysWhy)
 {
     QTemporaryDir dir;
     const QString folder = dir.path() + u'/';
@@ -160,15 +113,7 @@ TEST(MapPlaces, AFileThatCannotBeReadGivesNone)
     EXPECT_TRUE(loadMapPlaces(QString()).isEmpty()) << "no adventure";
     ASSERT_TRUE(QDir(dir.path()).mkdir(u8("mapa.txt")));
     EXPECT_TRUE(loadMapPlaces(folder).isEmpty()) << "a folder in its place";
-}
-
-TEST(MapPlaces, AFailedSaveSaysWhy)
-{
-    QTemporaryDir dir;
-    const QString missing = dir.path() + u8("/sumida/");
-    EXPECT_EQ(saveMapPlaces(missing, {{u8("sala"), {1, 2}}}),
-              u8("Não foi possível gravar ") + missing + u8("mapa.txt!!!"));
-    EXPECT_FALSE(QFile::exists(missing + u8("mapa.txt")));
+    EXPECT_EQ(saveMapPlaces(folder, {{u8("sala"), {1, 2}}}), u8("Não foi possível gravar ") + folder + u8("mapa.txt!!!"));
     EXPECT_EQ(saveMapPlaces(QString(), {{u8("sala"), {1, 2}}}), u8("Não tem aventura em edição!!!"));
 }
 
@@ -190,7 +135,7 @@ TEST(MapThumbnail, NoneWithoutAPictureToShow)
 {
     QTemporaryDir dir;
     const QString folder = dir.path() + u'/';
-    ASSERT_TRUE(writeFile(folder + u8("quebrada.png"), QByteArray("\x89PNG\r\n\x1A\n garbage")));
+    ASSERT_TRUE(writeBytes(folder + u8("quebrada.png"), QByteArray("\x89PNG\r\n\x1A\n garbage")));
     QImage screen(10, 10, QImage::Format_RGB32);
     screen.fill(Qt::red);
     ASSERT_TRUE(screen.save(dir.path() + u8("/fora.png")));

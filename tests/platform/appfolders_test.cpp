@@ -8,74 +8,51 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 using namespace nimbra;
 
-namespace {
-
-struct RunPlace {
-    const char *ProgramDir;
-    const char *BuildTree;
-    bool Installed;
-};
-
-void PrintTo(const RunPlace &p, std::ostream *os)
+TEST(AppFolders, InstalledOnlyOutsideTheBuildTree)
 {
-    *os << p.ProgramDir << " in " << p.BuildTree;
+    struct Case {
+        const char *programDir, *buildTree;
+        bool installed;
+    };
+    const Case cases[] = {
+        {"/usr/bin", "/home/ana/nimbra/build", true},
+        {"/usr/local/bin", "/home/ana/nimbra/build", true},
+        {"/tmp/root/usr/bin", "/home/ana/nimbra/build", true},
+        {"/home/ana/nimbra/build/app", "/home/ana/nimbra/build", false},
+        {"/home/ana/nimbra/build/app/", "/home/ana/nimbra/build/", false},
+        {"/home/ana/nimbra/build", "/home/ana/nimbra/build", false},
+        // A sibling whose name starts like the tree is outside it.
+        {"/home/ana/nimbra/build-copy/app", "/home/ana/nimbra/build", true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.programDir) + " in " + c.buildTree);
+        EXPECT_EQ(isInstalledRunFrom(QString::fromUtf8(c.programDir), QString::fromUtf8(c.buildTree)), c.installed);
+    }
 }
 
-struct FolderCase {
-    const char *What;
-    FolderKind Kind;
-    bool Installed;
-    const char *Expected; // below the temporary folder
-};
-
-void PrintTo(const FolderCase &c, std::ostream *os)
+TEST(AppFolders, AreTheOwnFolderOrTheAuthorsAndExist)
 {
-    *os << c.What;
+    struct Case {
+        FolderKind kind;
+        bool installed;
+        const char *expected; // below the temporary folder
+    };
+    const Case cases[] = {
+        {FolderKind::Settings, true, "config/nimbra/"},
+        {FolderKind::Adventures, true, "data/nimbra/"},
+        {FolderKind::Settings, false, "app/"},
+        {FolderKind::Adventures, false, "app/"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.expected);
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath(QStringLiteral("config"))));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath(QStringLiteral("data"))));
+        const QString folder = folderFor(c.kind, c.installed, dir.filePath(QStringLiteral("app")));
+        EXPECT_EQ(folder, dir.path() + u'/' + QString::fromUtf8(c.expected));
+        EXPECT_TRUE(QDir(folder).exists());
+    }
 }
-
-} // namespace
-
-class RunFrom : public ::testing::TestWithParam<RunPlace> {};
-
-TEST_P(RunFrom, IsInstalledOnlyOutsideTheBuildTree)
-{
-    const RunPlace &p = GetParam();
-    EXPECT_EQ(isInstalledRunFrom(QString::fromUtf8(p.ProgramDir), QString::fromUtf8(p.BuildTree)), p.Installed);
-}
-
-INSTANTIATE_TEST_SUITE_P(Places, RunFrom,
-                         ::testing::Values(RunPlace{"/usr/bin", "/home/ana/nimbra/build", true},
-                                           RunPlace{"/usr/local/bin", "/home/ana/nimbra/build", true},
-                                           RunPlace{"/tmp/root/usr/bin", "/home/ana/nimbra/build", true},
-                                           RunPlace{"/home/ana/nimbra/build/app", "/home/ana/nimbra/build", false},
-                                           RunPlace{"/home/ana/nimbra/build/app/", "/home/ana/nimbra/build/", false},
-                                           RunPlace{"/home/ana/nimbra/build", "/home/ana/nimbra/build", false},
-                                           // A sibling whose name starts like the tree is outside it.
-                                           RunPlace{"/home/ana/nimbra/build-copy/app", "/home/ana/nimbra/build",
-                                                    true}));
-
-class Folders : public ::testing::TestWithParam<FolderCase> {};
-
-TEST_P(Folders, AreTheOwnFolderOrTheAuthorsAndExist)
-{
-    const FolderCase &c = GetParam();
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath(QStringLiteral("config"))));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath(QStringLiteral("data"))));
-    const QString folder = folderFor(c.Kind, c.Installed, dir.filePath(QStringLiteral("app")));
-    EXPECT_EQ(folder, dir.path() + u'/' + QString::fromUtf8(c.Expected));
-    EXPECT_TRUE(QDir(folder).exists());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, Folders,
-    ::testing::Values(FolderCase{"installed_settings", FolderKind::Settings, true, "config/nimbra/"},
-                      FolderCase{"installed_adventures", FolderKind::Adventures, true, "data/nimbra/"},
-                      FolderCase{"build_tree_settings", FolderKind::Settings, false, "app/"},
-                      FolderCase{"build_tree_adventures", FolderKind::Adventures, false, "app/"}),
-    [](const ::testing::TestParamInfo<FolderCase> &info) { return std::string(info.param.What); });
