@@ -1,20 +1,23 @@
 #include "tform1.h"
 
 #include "adventurespage.h"
-#include "creationpage.h"
 #include "appfolders.h"
+#include "creationpage.h"
 #include "eventhold.h"
 #include "extraspage.h"
 #include "formkit.h"
 #include "graphicspage.h"
 #include "imagebutton.h"
 #include "inputgate.h"
+#include "loginpage.h"
 #include "mapwindow.h"
 #include "navigatingpage.h"
 #include "objectspage.h"
 #include "pageeditor.h"
+#include "parameterspage.h"
 #include "previewpage.h"
 #include "pump.h"
+#include "requesturl.h"
 #include "scriptspage.h"
 #include "settingsfile.h"
 #include "skin.h"
@@ -24,6 +27,7 @@
 #include "tform3.h"
 #include "tform4.h"
 #include "tform5.h"
+#include "windoweditorview.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -60,15 +64,16 @@ TForm1::TForm1() : QWidget(nullptr, Qt::FramelessWindowHint)
     setGeometry(0, 0, screen.width(), screen.height() - 30);
     setBackgroundColour(this, Skin::MainBackground);
 
-    session.AppDir = adventuresFolder();
-    session.setSite(builtInSiteUrl());
-    session.BrowserUrl.clear();
-    client.setIndicator([this](Activity a) { setActivity(a); });
-    http.setPump(letPendingMessagesBeProcessed);
+    work.session.AppDir = adventuresFolder();
+    work.session.setSite(builtInSiteUrl());
+    work.session.BrowserUrl.clear();
+    work.showActivity = [this](Activity a) { setActivity(a); };
+    work.client.setIndicator([this](Activity a) { setActivity(a); });
+    work.http.setPump(letPendingMessagesBeProcessed);
     buildControls();
     // During a transfer: Esc and the indicator cancel it, the exit ends the run.
     InputGate &gate = InputGate::instance();
-    gate.setCancel([this] { http.cancel(); });
+    gate.setCancel([this] { work.http.cancel(); });
     gate.addCancelWidget(m_led);
     gate.addActingWidget(m_fim);
 }
@@ -83,16 +88,30 @@ TForm1::~TForm1()
     delete form4;
     delete form3;
     delete form2;
+    delete m_view;
 }
 
 void TForm1::createWindows()
 {
-    form2 = new TForm2(*this);
-    form3 = new TForm3(*this);
-    form4 = new TForm4(*this);
-    form5 = new TForm5(*this);
+    m_view = new WindowEditorView;
+    editor = new PageEditor(work, *m_view);
+    form2 = new TForm2(work, *editor);
+    form3 = new TForm3;
+    form4 = new TForm4(work, *editor);
+    form5 = new TForm5;
     form6 = new TForm6;
-    editor = new PageEditor(*this);
+    m_view->attach(*form2, *form3, *form4);
+    connectWindows();
+    addUndoShortcuts(form2);
+    addUndoShortcuts(form4);
+    // The page's controls undo the page's steps; the raw source and a new
+    // page's name keep their own typing undo.
+    leaveUndoToWindow({form2->scripts(), form2->extras()->Memo4, form4->preview()}, form2->scripts()->creation());
+}
+
+// What one window asks of another goes through here.
+void TForm1::connectWindows()
+{
     connect(editor, &PageEditor::pageOpened, form6, &TForm6::followPage);
     connect(form6, &TForm6::openPageRequested, this, &TForm1::openMapPage);
     // The run view may report a navigation while a transfer runs: it is
@@ -100,11 +119,74 @@ void TForm1::createWindows()
     connect(form3->page(), &NavigatingPage::navigating, editor, [this](const QUrl &url) {
         EventHold::whenFree(editor, [this, url] { editor->followNavigation(url); });
     });
-    addUndoShortcuts(form2);
-    addUndoShortcuts(form4);
-    // The page's controls undo the page's steps; the raw source and a new
-    // page's name keep their own typing undo.
-    leaveUndoToWindow({form2->scripts(), form2->extras()->Memo4, form4->preview()}, form2->scripts()->creation());
+    connect(form2->login(), &LoginPage::loggedIn, this, &TForm1::showAdventuresMenu);
+    connect(form2->adventures(), &AdventuresPage::backdropChosen, form3, &TForm3::setBackdropColour);
+    connect(form2->adventures(), &AdventuresPage::adventureChosen, this, &TForm1::openChosenAdventure);
+    connect(form2->parameters(), &ParametersPage::titleChanged, form4, &TForm4::setTitle);
+    ScriptsPage *scripts = form2->scripts();
+    connect(scripts, &ScriptsPage::pagePicked, this, &TForm1::openPickedPage);
+    connect(scripts, &ScriptsPage::sourceRequested, this, &TForm1::showSourceEditor);
+    connect(scripts, &ScriptsPage::qrToggled, this, &TForm1::toggleQrCode);
+    connect(form4, &TForm4::screenPressed, scripts, [this, scripts] {
+        scripts->editScreenImage(work.page.model().ScreenImage);
+    });
+    connect(form4, &TForm4::textPressed, scripts, [scripts] { scripts->showForm(ScriptsPage::Text); });
+    connect(form4, &TForm4::previewShownAgain, scripts, [scripts] { scripts->showForm(ScriptsPage::Default); });
+}
+
+void TForm1::openChosenAdventure()
+{
+    // Nothing of the previous adventure stays on screen, or storable, under
+    // the new one's title.
+    editor->closePage();
+    const Session &s = work.session;
+    form3->show();
+    form4->showPreviewPage();
+    form4->show();
+    form5->hide();
+    form3->navigate(runUrl(s.SiteUrl, s.UserIdx, s.AdvPrefix, s.ScriptName));
+    form2->showPage(TForm2::Scripts);
+    form2->scripts()->ListScripts();
+    editor->OpenPage();
+    form4->setTitle(s.AdvName);
+    form2->scripts()->Lbx2->selectRow(s.ScriptName);
+    showAdventureMenu();
+}
+
+void TForm1::openPickedPage()
+{
+    const Session &s = work.session;
+    form4->raise();
+    form4->setPageBackground(Skin::WindowBackground);
+    if (form4->sourceShown()) {
+        editor->loadSourceText();
+    } else {
+        form2->scripts()->showForm(ScriptsPage::Default);
+        form4->showPreviewPage();
+        form4->show();
+    }
+    if (!editor->OpenPage())
+        return;
+    if (form5->isVisible())
+        form5->navigate(qrChartUrl(s.SiteUrl, pageQrText(s.SiteUrl, s.AdvPrefix, s.UserIdx, s.ScriptName)));
+    editor->runPage(true);
+}
+
+void TForm1::showSourceEditor()
+{
+    form4->showSourcePage();
+    letPendingMessagesBeProcessed();
+}
+
+void TForm1::toggleQrCode()
+{
+    if (form5->isVisible()) {
+        form5->hide();
+        return;
+    }
+    const Session &s = work.session;
+    form5->show();
+    form5->navigate(qrChartUrl(s.SiteUrl, adventureQrText(s.SiteUrl, s.AdvPrefix)));
 }
 
 void TForm1::addUndoShortcuts(QWidget *window)
@@ -154,7 +236,7 @@ void TForm1::buildControls()
     connect(m_btBtf, &ImageButton::pressed, this, &TForm1::toggleBackground);
     connect(m_btBtf, &ImageButton::released, this, [] { letPendingMessagesBeProcessed(); });
 
-    lbVrs = new QLabel(kOwnVersion, this);
+    lbVrs = new QLabel(work.ownVersion, this);
     lbVrs->setObjectName(QStringLiteral("lbVrs"));
     lbVrs->setFont(arialFont(13, true));
     lbVrs->setAlignment(Qt::AlignRight | Qt::AlignTop);
@@ -250,9 +332,9 @@ void TForm1::openMenuPage(const QString &name)
         form2->show();
         form2->raise();
     } else if (name == QLatin1String("btWeb")) {
-        if (session.BrowserUrl.isEmpty())
-            session.BrowserUrl = session.SiteUrl + QStringLiteral("nimbra/index.htm");
-        form4->showWebPages(session.BrowserUrl);
+        if (work.session.BrowserUrl.isEmpty())
+            work.session.BrowserUrl = work.session.SiteUrl + QStringLiteral("nimbra/index.htm");
+        form4->showWebPages(work.session.BrowserUrl);
     } else if (name == QLatin1String("btAdv")) {
         form2->showPage(TForm2::Adventures);
     } else if (name == QLatin1String("btLsp")) {
@@ -278,19 +360,19 @@ void TForm1::openMap()
 {
     form6->show();
     form6->raise();
-    form6->setScriptLister([this] { return service.listScripts(); });
+    form6->setScriptLister([this] { return work.service.listScripts(); });
     QStringList names;
     const SortedList *list = form2->scripts()->Lbx2;
     for (int row = 0; row < list->count(); ++row)
         names << list->item(row)->text();
-    form6->load(service, names, form2->adventures()->startScript(), session.AdvFolder);
-    form6->followPage(session.ScriptName);
+    form6->load(work.service, names, form2->adventures()->startScript(), work.session.AdvFolder);
+    form6->followPage(work.session.ScriptName);
 }
 
 // A page picked on the map opens as one picked in the script list.
 void TForm1::openMapPage(const QString &name)
 {
-    session.ScriptName = name;
+    work.session.ScriptName = name;
     if (!editor->OpenPage())
         return;
     form2->scripts()->Lbx2->selectRow(name);
@@ -347,16 +429,16 @@ void TForm1::applySettingsOnce()
 std::optional<QString> TForm1::writeSettingsFile()
 {
     // Before any login the session is empty: keep what the file held.
-    const bool loggedIn = !session.Login.isEmpty() || !session.Password.isEmpty();
-    return writeSettings(settingsPath(), loggedIn ? session.Login : m_savedLogin,
-                                 loggedIn ? session.Password : m_savedPassword, form2->pos(), form3->pos(),
+    const bool loggedIn = !work.session.Login.isEmpty() || !work.session.Password.isEmpty();
+    return writeSettings(settingsPath(), loggedIn ? work.session.Login : m_savedLogin,
+                                 loggedIn ? work.session.Password : m_savedPassword, form2->pos(), form3->pos(),
                                  form4->pos());
 }
 
 void TForm1::endRun(std::chrono::milliseconds after)
 {
     // No request may start or go on once the end is decided.
-    http.stop();
+    work.http.stop();
     QTimer::singleShot(after, qApp, [this] { m_end(); });
 }
 

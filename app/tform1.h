@@ -1,11 +1,7 @@
 #pragma once
 
 #include "appfolders.h"
-#include "http.h"
-#include "pagesession.h"
-#include "serviceget.h"
-#include "session.h"
-#include "velorin.h"
+#include "workspace.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -24,12 +20,12 @@ class TForm3;
 class TForm4;
 class TForm5;
 class TForm6;
-
-inline const QString kOwnVersion = QStringLiteral("0.1m");
+class WindowEditorView;
 
 // The main window: a band across the top of the screen with the menu, the
-// activity indicator, the version and the exit. It owns the session, the one
-// HTTP client and the page being edited; the other windows reach them here.
+// activity indicator, the version and the exit. It owns the workspace, the
+// page editor and the other windows, and carries what one window asks of
+// another.
 class TForm1 final : public QWidget {
     Q_OBJECT
 public:
@@ -39,11 +35,7 @@ public:
     // The other windows, created after this one in their order.
     void createWindows();
 
-    Session session;
-    Http http;
-    ServiceClient client{http};
-    Velorin service{session, client};
-    PageSession page{service};
+    Workspace work;
 
     TForm2 *form2 = nullptr;
     TForm3 *form3 = nullptr;
@@ -51,14 +43,13 @@ public:
     TForm5 *form5 = nullptr;
     // The story map of the adventure.
     TForm6 *form6 = nullptr;
-    // Opens, edits and stores the page; made with the windows it works in.
+    // Opens, edits and stores the page; made before the windows it works in.
     PageEditor *editor = nullptr;
     // The client's own version text, compared with the service's.
     QLabel *lbVrs = nullptr;
 
     void setActivity(Activity activity);
     QColor ledColor() const;
-    QString versionText() const { return lbVrs->text(); }
 
     // Menu state after a login and after an adventure is chosen.
     void showAdventuresMenu();
@@ -71,7 +62,7 @@ public:
     std::optional<QString> writeSettingsFile();
     // How the run ends (tests watch it instead).
     void setEnd(std::function<void()> end) { m_end = std::move(end); }
-    QString settingsPath() const { return settingsFolder(session.AppDir) + QStringLiteral("nimbra.ini"); }
+    QString settingsPath() const { return settingsFolder(work.session.AppDir) + QStringLiteral("nimbra.ini"); }
 
     // The background toggle.
     void toggleBackground();
@@ -92,10 +83,16 @@ private:
     void placeRightAnchored();
     void openMenuPage(const QString &name);
     void addUndoShortcuts(QWidget *window);
+    void connectWindows();
+    void openChosenAdventure();
+    void openPickedPage();
+    void showSourceEditor();
+    void toggleQrCode();
     void openMap();
     void openMapPage(const QString &name);
     void endRun(std::chrono::milliseconds after);
 
+    WindowEditorView *m_view = nullptr;
     QLabel *m_topo1 = nullptr;
     QLabel *m_topo2 = nullptr;
     QLabel *m_title = nullptr;

@@ -39,8 +39,7 @@ QImage TForm3::framePicture()
     return picture;
 }
 
-TForm3::TForm3(TForm1 &main)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_main(main)
+TForm3::TForm3() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("TForm3"));
     setWindowTitle(QStringLiteral("Execução"));

@@ -11,14 +11,13 @@ class QWebEngineView;
 namespace nimbra {
 
 class NavigatingPage;
-class TForm1;
 
 // The run view: the page as the player sees it, in a shaped frame that
 // drags in both directions.
 class TForm3 final : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm3(TForm1 &main);
+    TForm3();
 
     void navigate(const QString &url);
     void setBackdropColour(const QColor &colour);
@@ -34,7 +33,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    TForm1 &m_main;
     QLabel *m_imp = nullptr;
     QWidget *m_webFnd = nullptr;
     NavigatingPage *m_page = nullptr;

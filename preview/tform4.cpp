@@ -6,11 +6,8 @@
 #include "navigatingpage.h"
 #include "pageeditor.h"
 #include "previewpage.h"
-#include "screenpage.h"
-#include "scriptspage.h"
 #include "skin.h"
-#include "tform1.h"
-#include "tform2.h"
+#include "workspace.h"
 
 #include <QWebEngineView>
 
@@ -32,7 +29,8 @@ SkinnedWindow::Options previewWindowLook()
 
 } // namespace
 
-TForm4::TForm4(TForm1 &main) : SkinnedWindow(previewWindowLook()), m_main(main)
+TForm4::TForm4(Workspace &work, PageEditor &editor)
+    : SkinnedWindow(previewWindowLook()), m_work(work), m_editor(editor)
 {
     setObjectName(QStringLiteral("TForm4"));
     setWindowTitle(QStringLiteral("Prévia"));
@@ -47,7 +45,7 @@ TForm4::TForm4(TForm1 &main) : SkinnedWindow(previewWindowLook()), m_main(main)
     setTextColour(lbIns, QColor(0x2B, 0x3A, 0x55));
     addDragHandle(lbIns);
     setInstructionsVisible(false);
-    InstrucsUrl = main.session.SiteUrl + QStringLiteral("html/vestra/pags/instrucs/index.htm");
+    InstrucsUrl = work.session.SiteUrl + QStringLiteral("html/vestra/pags/instrucs/index.htm");
 
     auto *abook = new QWidget(this);
     abook->setGeometry(5, 30, 920, 440);
@@ -64,24 +62,17 @@ void TForm4::buildPreviewPage()
 {
     m_preview = new PreviewPage(Pan1);
     Pan1->addWidget(m_preview);
-    // The edits are reached through the main window, which creates its editor
-    // after every window exists.
-    const auto edits = [this] { return &m_main.editor->edits(); };
-    connect(m_preview, &PreviewPage::iconClicked, this, [edits](int k) { edits()->showIcon(k); });
-    connect(m_preview, &PreviewPage::objectsBarClicked, this, [edits] { edits()->toggleObjectsBar(); });
-    connect(m_preview, &PreviewPage::screenPressed, this, [this] {
-        ScriptsPage *scripts = m_main.form2->scripts();
-        scripts->Abook2->setCurrentIndex(ScriptsPage::Screen);
-        scripts->screen()->Edit13->setText(m_main.page.model().ScreenImage);
-    });
-    connect(m_preview, &PreviewPage::textPressed, this,
-            [this] { m_main.form2->scripts()->Abook2->setCurrentIndex(ScriptsPage::Text); });
-    connect(m_preview, &PreviewPage::hotspotDragStarted, this, [edits] { edits()->hotspotDragStarted(); });
+    PageEdits *edits = &m_editor.edits();
+    connect(m_preview, &PreviewPage::iconClicked, this, [edits](int k) { edits->showIcon(k); });
+    connect(m_preview, &PreviewPage::objectsBarClicked, this, [edits] { edits->toggleObjectsBar(); });
+    connect(m_preview, &PreviewPage::screenPressed, this, &TForm4::screenPressed);
+    connect(m_preview, &PreviewPage::textPressed, this, &TForm4::textPressed);
+    connect(m_preview, &PreviewPage::hotspotDragStarted, this, [edits] { edits->hotspotDragStarted(); });
     connect(m_preview, &PreviewPage::hotspotChanged, this,
             [edits](const QString &l, const QString &t, const QString &w, const QString &h) {
-                edits()->hotspotMoved(l, t, w, h);
+                edits->hotspotMoved(l, t, w, h);
             });
-    connect(m_preview, &PreviewPage::hotspotDragFinished, this, [edits] { edits()->hotspotDragFinished(); });
+    connect(m_preview, &PreviewPage::hotspotDragFinished, this, [edits] { edits->hotspotDragFinished(); });
 }
 
 QWidget *TForm4::buildScriptPage()
@@ -135,7 +126,7 @@ void TForm4::browserNavigating(const QUrl &url)
     if (address.contains(QLatin1StringView("instrucs")))
         InstrucsUrl = address;
     else
-        m_main.session.BrowserUrl = address;
+        m_work.session.BrowserUrl = address;
 }
 
 void TForm4::btInsClick()
@@ -147,15 +138,15 @@ void TForm4::btInsClick()
 void TForm4::backToPreview()
 {
     Pan1->setCurrentIndex(PreviewTab);
-    m_main.form2->scripts()->Abook2->setCurrentIndex(ScriptsPage::Default);
+    emit previewShownAgain();
 }
 
 void TForm4::Image2Click()
 {
-    if (!m_main.editor->StoreSourceText())
+    if (!m_editor.StoreSourceText())
         return;
     backToPreview();
-    m_main.editor->runPage(true);
+    m_editor.runPage(true);
 }
 
 void TForm4::Image1Click()
@@ -165,8 +156,8 @@ void TForm4::Image1Click()
 
 void TForm4::Image3Click()
 {
-    if (m_main.editor->StoreSourceText())
-        m_main.editor->runPage(true);
+    if (m_editor.StoreSourceText())
+        m_editor.runPage(true);
 }
 
 void TForm4::setInstructionsVisible(bool visible)
@@ -179,6 +170,14 @@ void TForm4::showPreviewPage()
 {
     Pan1->setCurrentIndex(PreviewTab);
     setInstructionsVisible(false);
+}
+
+void TForm4::showSourcePage()
+{
+    Pan1->setCurrentIndex(ScriptTab);
+    show();
+    raise();
+    setPageBackground(Skin::WindowBackground);
 }
 
 void TForm4::showWebPages(const QString &url)

@@ -11,18 +11,22 @@ namespace nimbra {
 
 class ImageButton;
 class PreviewPage;
-class TForm1;
+class PageEditor;
+struct Workspace;
 
 // The preview window: the page at 1:1, the raw script editor and a browser
 // for the service's web pages.
 class TForm4 final : public SkinnedWindow {
     Q_OBJECT
 public:
-    explicit TForm4(TForm1 &main);
+    TForm4(Workspace &work, PageEditor &editor);
 
     enum InnerPage { PreviewTab = 0, ScriptTab, BrowserTab };
 
     void showPreviewPage();
+    bool sourceShown() const { return Pan1->currentIndex() == ScriptTab; }
+    // The raw editor, brought to the front.
+    void showSourcePage();
     // The service's web pages, in the browser page, brought to the front.
     void showWebPages(const QString &url);
     void setTitle(const QString &title);
@@ -43,6 +47,13 @@ public:
     // The last instruction page shown.
     QString InstrucsUrl;
 
+signals:
+    // A press on the screen image or on the text: their editing forms.
+    void screenPressed();
+    void textPressed();
+    // Back from the raw editor to the preview.
+    void previewShownAgain();
+
 private:
     void setInstructionsVisible(bool visible);
     void buildPreviewPage();
@@ -53,7 +64,8 @@ private:
 
     PreviewPage *m_preview = nullptr;
 
-    TForm1 &m_main;
+    Workspace &m_work;
+    PageEditor &m_editor;
 };
 
 } // namespace nimbra

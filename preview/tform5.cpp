@@ -6,7 +6,7 @@
 
 namespace nimbra {
 
-TForm5::TForm5(TForm1 &) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+TForm5::TForm5() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("TForm5"));
     setWindowTitle(QStringLiteral("Código QR"));

@@ -6,13 +6,12 @@ class QWebEngineView;
 
 namespace nimbra {
 
-class TForm1;
 
 // A bare 150 by 150 pane near the top right corner that shows QR pictures.
 class TForm5 final : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm5(TForm1 &main);
+    TForm5();
     void navigate(const QString &url);
 
     QWebEngineView *Web = nullptr;

@@ -4,24 +4,18 @@
 #include "extraspage.h"
 #include "formkit.h"
 #include "imagebutton.h"
-#include "requesturl.h"
 #include "statuslabel.h"
 #include "textlines.h"
-#include "tform1.h"
-#include "tform2.h"
-#include "tform3.h"
-#include "tform4.h"
-#include "tform5.h"
-#include "pageeditor.h"
 #include "parameterspage.h"
-#include "scriptspage.h"
+#include "tform2.h"
+#include "workspace.h"
 
 #include <QDir>
 
 namespace nimbra {
 
-AdventuresPage::AdventuresPage(TForm1 &main, TForm2 &tools, QWidget *parent)
-    : QWidget(parent), m_main(main), m_tools(tools)
+AdventuresPage::AdventuresPage(Workspace &work, TForm2 &tools, QWidget *parent)
+    : QWidget(parent), m_work(work), m_tools(tools)
 {
     buildList();
     separator(this, 325);
@@ -67,7 +61,7 @@ void AdventuresPage::buildNew()
 void AdventuresPage::ListAdventures()
 {
     Lbx1->clear();
-    const Reply reply = m_main.service.listAdventures();
+    const Reply reply = m_work.service.listAdventures();
     if (!reply.isOk()) {
         m_tools.extras()->Memo1->setPlainText(reply.text());
         return;
@@ -81,32 +75,18 @@ void AdventuresPage::Lbx1DblClick()
     const QListWidgetItem *row = Lbx1->currentItem();
     if (!row || !LoadAdventure(row->text()))
         return;
-    // Nothing of the previous adventure stays on screen, or storable, under
-    // the new one's title.
-    m_main.editor->closePage();
-    Session &s = m_main.session;
-    m_main.form3->show();
-    m_main.form4->showPreviewPage();
-    m_main.form4->show();
-    m_main.form5->hide();
-    m_main.form3->navigate(runUrl(s.SiteUrl, s.UserIdx, s.AdvPrefix, s.ScriptName));
-    m_tools.showPage(TForm2::Scripts);
-    m_tools.scripts()->ListScripts();
-    m_main.editor->OpenPage();
-    m_main.form4->setTitle(s.AdvName);
-    m_tools.scripts()->Lbx2->selectRow(s.ScriptName);
-    m_main.showAdventureMenu();
+    emit adventureChosen();
 }
 
 bool AdventuresPage::LoadAdventure(const QString &name)
 {
     QString why;
-    const auto data = readAdventureData(m_main.service.adventureData(name), &why);
+    const auto data = readAdventureData(m_work.service.adventureData(name), &why);
     if (!data) {
         showStatus(Stp, why);
         return false;
     }
-    const QString folder = m_main.session.AppDir + data->Prefix;
+    const QString folder = m_work.session.AppDir + data->Prefix;
     if (!QDir().mkpath(folder)) {
         showStatus(Stp,
                    QStringLiteral("Não foi possível criar a pasta da aventura ") + data->Prefix + QStringLiteral("!!!"));
@@ -118,13 +98,13 @@ bool AdventuresPage::LoadAdventure(const QString &name)
 
 void AdventuresPage::makeCurrent(const QString &name, const AdventureData &data)
 {
-    Session &s = m_main.session;
+    Session &s = m_work.session;
     s.AdvPrefix = data.Prefix;
     s.AdvFolder = s.AppDir + data.Prefix + QLatin1Char('/');
     s.AdvName = name;
     s.ScriptName = data.StartScript;
     m_startScript = data.StartScript;
-    m_main.form3->setBackdropColour(ColorFromText(data.BackColor));
+    emit backdropChosen(ColorFromText(data.BackColor));
     Edit8->setText(data.BackColor);
     Edit9->setText(data.TextColor);
     Edit10->setText(data.LinkColor);
@@ -137,11 +117,11 @@ void AdventuresPage::makeCurrent(const QString &name, const AdventureData &data)
 
 void AdventuresPage::Image9Click()
 {
-    if (m_main.session.AdvPrefix.isEmpty()) {
+    if (m_work.session.AdvPrefix.isEmpty()) {
         showStatus(Stp, QStringLiteral("Não tem aventura em edição!!!"));
         return;
     }
-    showStatus(Stp, m_main.service.putAdventureStyle(Edit7->text(), Edit8->text(), Edit9->text(), Edit10->text()));
+    showStatus(Stp, m_work.service.putAdventureStyle(Edit7->text(), Edit8->text(), Edit9->text(), Edit10->text()));
 }
 
 void AdventuresPage::Image10Click()
@@ -160,7 +140,7 @@ void AdventuresPage::Image10Click()
         showStatus(Stn, QStringLiteral("Entre 3 e 6 caracteres para o prefixo!!!"));
         return;
     }
-    showStatus(Stn, m_main.service.newAdventure(prefix, name));
+    showStatus(Stn, m_work.service.newAdventure(prefix, name));
     m_tools.showPage(TForm2::Adventures);
     ListAdventures();
 }

@@ -9,7 +9,7 @@ namespace nimbra {
 
 class ImageButton;
 class StatusLabel;
-class TForm1;
+struct Workspace;
 class TForm2;
 struct AdventureData;
 
@@ -18,7 +18,7 @@ struct AdventureData;
 class AdventuresPage final : public QWidget {
     Q_OBJECT
 public:
-    AdventuresPage(TForm1 &main, TForm2 &tools, QWidget *parent);
+    AdventuresPage(Workspace &work, TForm2 &tools, QWidget *parent);
 
     void ListAdventures();
     // Opens the adventure of the selected row (a double click).
@@ -42,13 +42,19 @@ public:
     StatusLabel *Stp = nullptr;
     StatusLabel *Stn = nullptr;
 
+signals:
+    // The adventure of the double-clicked row is current: its pages open.
+    void adventureChosen();
+    // The run view's backdrop, the adventure's background colour.
+    void backdropChosen(const QColor &colour);
+
 private:
     void buildList();
     void buildLook();
     void buildNew();
     void makeCurrent(const QString &name, const AdventureData &data);
 
-    TForm1 &m_main;
+    Workspace &m_work;
     TForm2 &m_tools;
     QString m_startScript;
 };

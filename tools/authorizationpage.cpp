@@ -4,7 +4,7 @@
 #include "imagebutton.h"
 #include "reply.h"
 #include "statuslabel.h"
-#include "tform1.h"
+#include "workspace.h"
 #include "tform2.h"
 
 #include <QGuiApplication>
@@ -18,8 +18,8 @@ const QString kSeparator = QStringLiteral("-+-");
 
 } // namespace
 
-AuthorizationPage::AuthorizationPage(TForm1 &main, TForm2 &tools, QWidget *parent)
-    : QWidget(parent), m_main(main), m_tools(tools)
+AuthorizationPage::AuthorizationPage(Workspace &work, TForm2 &tools, QWidget *parent)
+    : QWidget(parent), m_work(work), m_tools(tools)
 {
     caption(this, 0, 0, QStringLiteral("Usuários autorizados a editar:"));
     Lbx11 = new SortedList(this);
@@ -48,7 +48,7 @@ void AuthorizationPage::setSorting(bool on)
 
 void AuthorizationPage::LoadEditors()
 {
-    if (m_main.session.AdvPrefix.isEmpty())
+    if (m_work.session.AdvPrefix.isEmpty())
         return;
     m_tools.showPage(TForm2::Authorization);
     showStatus(Stb, kEditorsPrompt);
@@ -56,12 +56,12 @@ void AuthorizationPage::LoadEditors()
     Lbx10->clear();
     Lbx11->clear();
     setSorting(false);
-    const Reply reply = m_main.service.listEditors();
+    const Reply reply = m_work.service.listEditors();
     if (!reply.isOk())
         return;
     fillLists(reply);
     setSorting(true);
-    m_loadedFor = m_main.session.AdvPrefix;
+    m_loadedFor = m_work.session.AdvPrefix;
 }
 
 // Candidates up to the separator, blank ones too; the editors after it.
@@ -95,14 +95,14 @@ void AuthorizationPage::Lbx11Click()
 
 void AuthorizationPage::Image24Click()
 {
-    if (m_loadedFor.isEmpty() || m_loadedFor != m_main.session.AdvPrefix) {
+    if (m_loadedFor.isEmpty() || m_loadedFor != m_work.session.AdvPrefix) {
         showStatus(Stb, kEditorsNotLoaded);
         return;
     }
     QStringList names;
     for (int row = 0; row < Lbx11->count(); ++row)
         names.append(Lbx11->item(row)->text());
-    showStatus(Stb, m_main.service.putEditors(names));
+    showStatus(Stb, m_work.service.putEditors(names));
 }
 
 } // namespace nimbra

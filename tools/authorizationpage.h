@@ -9,7 +9,7 @@ namespace nimbra {
 class ImageButton;
 class Reply;
 class StatusLabel;
-class TForm1;
+struct Workspace;
 class TForm2;
 
 // "Autorização": a working copy of the users who may edit the open
@@ -18,7 +18,7 @@ class TForm2;
 class AuthorizationPage final : public QWidget {
     Q_OBJECT
 public:
-    AuthorizationPage(TForm1 &main, TForm2 &tools, QWidget *parent);
+    AuthorizationPage(Workspace &work, TForm2 &tools, QWidget *parent);
 
     // Shows this page with the editors of the open adventure; nothing
     // without an adventure.
@@ -42,7 +42,7 @@ private:
     void setSorting(bool on);
     void fillLists(const Reply &reply);
 
-    TForm1 &m_main;
+    Workspace &m_work;
     TForm2 &m_tools;
     QString m_loadedFor;
 };

@@ -7,7 +7,7 @@
 #include "pump.h"
 #include "skin.h"
 #include "statuslabel.h"
-#include "tform1.h"
+#include "workspace.h"
 
 namespace nimbra {
 
@@ -59,10 +59,10 @@ void fillLocalFiles(QListWidget *list, const Session &session, const QStringList
         list->addItems(localFiles(*folder, masks));
 }
 
-void fillServerFiles(TForm1 &main, SortedList *list, QLabel *status, ServerFileKind kind)
+void fillServerFiles(Workspace &work, SortedList *list, QLabel *status, ServerFileKind kind)
 {
     list->clear();
-    const ListedNames names = serverFileNames(main.service.listServerFiles(), kind);
+    const ListedNames names = serverFileNames(work.service.listServerFiles(), kind);
     for (const QString &name : names.Shown)
         list->addRow(name);
     if (!names.Refused.isEmpty())
@@ -75,34 +75,34 @@ QString pickedName(const QListWidget *list)
     return row && row->isSelected() ? row->text() : QString();
 }
 
-bool UploadFile(TForm1 &main, const QString &name, QLabel *status)
+bool UploadFile(Workspace &work, const QString &name, QLabel *status)
 {
     QString why;
-    const std::optional<QString> path = uploadablePath(main.session, name, &why);
+    const std::optional<QString> path = uploadablePath(work.session, name, &why);
     if (!path) {
         showStatus(status, why);
         return false;
     }
-    main.setActivity(Activity::Upload);
+    work.setActivity(Activity::Upload);
     showStatus(status, kUploading);
-    const QString reply = main.service.uploadFile(*path, name);
-    main.setActivity(Activity::Rest);
+    const QString reply = work.service.uploadFile(*path, name);
+    work.setActivity(Activity::Rest);
     showStatus(status, reply);
     return true;
 }
 
-void DeleteServerFile(TForm1 &main, SortedList *list, QLabel *status)
+void DeleteServerFile(Workspace &work, SortedList *list, QLabel *status)
 {
     QListWidgetItem *row = list->currentItem();
     if (list->count() == 0 || !row || !row->isSelected())
         return;
-    const QString reply = main.service.deleteFile(row->text());
+    const QString reply = work.service.deleteFile(row->text());
     if (Reply(reply).isOk())
         list->removeRow(row);
     showStatus(status, reply);
 }
 
-GraphicsPage::GraphicsPage(TForm1 &main, QWidget *parent) : QWidget(parent), m_main(main)
+GraphicsPage::GraphicsPage(Workspace &work, PageEditor &editor, QWidget *parent) : QWidget(parent), m_work(work), m_editor(editor)
 {
     buildServerSide();
     separator(this, 340);
@@ -135,26 +135,26 @@ void GraphicsPage::buildLocalSide()
 
 void GraphicsPage::showFiles()
 {
-    if (!m_main.session.AdvPrefix.isEmpty())
+    if (!m_work.session.AdvPrefix.isEmpty())
         ListServerImages();
     readLocalFiles();
 }
 
 void GraphicsPage::ListServerImages()
 {
-    fillServerFiles(m_main, Lbx3, St1, ServerFileKind::Image);
+    fillServerFiles(m_work, Lbx3, St1, ServerFileKind::Image);
 }
 
 void GraphicsPage::readLocalFiles()
 {
-    fillLocalFiles(File1, m_main.session, kImageMasks);
+    fillLocalFiles(File1, m_work.session, kImageMasks);
 }
 
 void GraphicsPage::File1Click()
 {
     const QString name = pickedName(File1);
     QString why;
-    const std::optional<QString> folder = adventureFolder(m_main.session, &why);
+    const std::optional<QString> folder = adventureFolder(m_work.session, &why);
     if (name.isEmpty() || !folder)
         return;
     Img1->setScaledContents(false);
@@ -172,32 +172,21 @@ void GraphicsPage::File1Click()
 
 void GraphicsPage::Image7Click()
 {
-    m_main.session.PickedFileName = pickedName(File1);
+    m_work.session.PickedFileName = pickedName(File1);
 }
 
 void GraphicsPage::Image12Click()
 {
-    if (!UploadFile(m_main, pickedName(File1), Stg))
+    if (!UploadFile(m_work, pickedName(File1), Stg))
         return;
     ListServerImages();
-    showUploadedPicture();
-}
-
-void GraphicsPage::showUploadedPicture()
-{
-    PageEditor *editor = m_main.editor;
-    if (!editor->hasUnstoredChanges() && editor->OpenPage()) {
-        // Not an own run: the run view's report loads the page once more.
-        editor->runPage(false);
-        return;
-    }
-    editor->edits().refreshPictures();
-    editor->runPage(true);
+    // The page shows the new picture; edits not yet stored are kept.
+    m_editor.adventureFilesChanged();
 }
 
 void GraphicsPage::Image13Click()
 {
-    DeleteServerFile(m_main, Lbx3, St1);
+    DeleteServerFile(m_work, Lbx3, St1);
 }
 
 } // namespace nimbra

@@ -11,14 +11,15 @@ namespace nimbra {
 
 class ImageButton;
 class StatusLabel;
-class TForm1;
+struct Workspace;
+class PageEditor;
 
 // "Gráficos": the adventure's pictures on the service, with delete, and
 // the local ones, with upload, a preview and the name to paste elsewhere.
 class GraphicsPage final : public QWidget {
     Q_OBJECT
 public:
-    GraphicsPage(TForm1 &main, QWidget *parent);
+    GraphicsPage(Workspace &work, PageEditor &editor, QWidget *parent);
 
     // What the menu's "Imagens" shows: the service's list when an adventure
     // is open, and the local files read again.
@@ -42,10 +43,9 @@ public:
 private:
     void buildServerSide();
     void buildLocalSide();
-    // The page shows the new picture; edits not yet stored are kept.
-    void showUploadedPicture();
 
-    TForm1 &m_main;
+    Workspace &m_work;
+    PageEditor &m_editor;
 };
 
 // What the graphics and sound files pages share.
@@ -57,15 +57,15 @@ SortedList *serverFileList(QWidget *parent, const QString &name, const QRect &pl
 QListWidget *localFileList(QWidget *parent, const QString &name, const QRect &place);
 void fillLocalFiles(QListWidget *list, const Session &session, const QStringList &masks);
 // The service's files of the kind; names that cannot be files are told in status.
-void fillServerFiles(TForm1 &main, SortedList *list, QLabel *status, ServerFileKind kind);
+void fillServerFiles(Workspace &work, SortedList *list, QLabel *status, ServerFileKind kind);
 // The picked row's text, or nothing.
 QString pickedName(const QListWidget *list);
 // Uploads the local file, the indicator red meanwhile; the outcome in
 // status. False when nothing could be sent.
-bool UploadFile(TForm1 &main, const QString &name, QLabel *status);
+bool UploadFile(Workspace &work, const QString &name, QLabel *status);
 // Deletes the selected entry on the service; the entry leaves the list only
 // when the service says "Ok".
-void DeleteServerFile(TForm1 &main, SortedList *list, QLabel *status);
+void DeleteServerFile(Workspace &work, SortedList *list, QLabel *status);
 
 inline const QString kUploading = QStringLiteral("Fazendo upload, aguarde...");
 

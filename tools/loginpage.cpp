@@ -9,7 +9,7 @@
 #include "runprogram.h"
 #include "skin.h"
 #include "statuslabel.h"
-#include "tform1.h"
+#include "workspace.h"
 #include "tform2.h"
 #include "update.h"
 
@@ -31,7 +31,7 @@ QLabel *wrappedText(QWidget *parent, int x, int y, int width, const QString &tex
 
 } // namespace
 
-LoginPage::LoginPage(TForm1 &main, TForm2 &tools, QWidget *parent) : QWidget(parent), m_main(main), m_tools(tools)
+LoginPage::LoginPage(Workspace &work, TForm2 &tools, QWidget *parent) : QWidget(parent), m_work(work), m_tools(tools)
 {
     buildLogin();
     buildVersionPanel();
@@ -120,7 +120,7 @@ void LoginPage::btLogClick()
         showStatus(Sta, QStringLiteral("Informe sua senha no VL..."));
         return;
     }
-    const Reply reply = m_main.service.login(XLog->text(), XSen->text());
+    const Reply reply = m_work.service.login(XLog->text(), XSen->text());
     if (!reply.isOk()) {
         showStatus(Sta, reply.status());
         m_tools.extras()->Memo1->setPlainText(reply.text());
@@ -132,7 +132,7 @@ void LoginPage::btLogClick()
         m_tools.extras()->Memo1->setPlainText(reply.text());
         return;
     }
-    Session &s = m_main.session;
+    Session &s = m_work.session;
     s.Login = reply.line(1);
     s.Password = XSen->text();
     s.UserIdx = reply.line(4);
@@ -142,9 +142,9 @@ void LoginPage::btLogClick()
 void LoginPage::afterLogin()
 {
     m_tools.adventures()->ListAdventures();
-    m_main.showAdventuresMenu();
+    emit loggedIn();
     QString error;
-    switch (CheckVersion(m_main.service, m_main.versionText(), &error)) {
+    switch (CheckVersion(m_work.service, m_work.ownVersion, &error)) {
     case VersionCheck::Other:
         letPendingMessagesBeProcessed();
         PanVrs->show();
@@ -173,7 +173,7 @@ void LoginPage::btContaClick()
         showStatus(Sty, QStringLiteral("Registre um e-mail válido!!!"));
         return;
     }
-    showStatus(Sty, m_main.service.newAccount(Edit14->text(), Edit15->text(), Edit16->text()));
+    showStatus(Sty, m_work.service.newAccount(Edit14->text(), Edit15->text(), Edit16->text()));
 }
 
 void LoginPage::Image14Click()
@@ -183,9 +183,9 @@ void LoginPage::Image14Click()
         return;
     showStatus(Std, QStringLiteral("Baixando..."));
     letPendingMessagesBeProcessed();
-    const QString updater = m_main.session.AppDir + kUpdaterName;
+    const QString updater = m_work.session.AppDir + kUpdaterName;
     if (!QFile::exists(updater)) {
-        if (const auto error = FetchUpdater(m_main.service, kUpdaterName)) {
+        if (const auto error = FetchUpdater(m_work.service, kUpdaterName)) {
             showStatus(Std, *error);
             return;
         }
@@ -193,7 +193,7 @@ void LoginPage::Image14Click()
         letPendingMessagesBeProcessed();
         QThread::msleep(300);
     }
-    if (!RunProgram(updater, updaterParameters(m_main.session.SiteUrl))) {
+    if (!RunProgram(updater, updaterParameters(m_work.session.SiteUrl))) {
         showStatus(Std, QStringLiteral("Não foi possível iniciar o atualizador!!!"));
         return;
     }

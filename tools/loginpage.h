@@ -10,7 +10,7 @@ namespace nimbra {
 
 class ImageButton;
 class StatusLabel;
-class TForm1;
+struct Workspace;
 class TForm2;
 
 // The first page of the tools window: login, the newer-version panel and
@@ -18,7 +18,7 @@ class TForm2;
 class LoginPage final : public QWidget {
     Q_OBJECT
 public:
-    LoginPage(TForm1 &main, TForm2 &tools, QWidget *parent);
+    LoginPage(Workspace &work, TForm2 &tools, QWidget *parent);
 
     void btLogClick();
     void btContaClick();
@@ -40,13 +40,17 @@ public:
     StatusLabel *Std = nullptr;
     QWidget *PanVrs = nullptr;
 
+signals:
+    // The author is logged in and the adventures are listed.
+    void loggedIn();
+
 private:
     void buildLogin();
     void buildVersionPanel();
     void buildAccount();
     void afterLogin();
 
-    TForm1 &m_main;
+    Workspace &m_work;
     TForm2 &m_tools;
     QWidget *m_download = nullptr;
     QLabel *m_packageNote = nullptr;

@@ -10,7 +10,7 @@
 #include "skin.h"
 #include "statuslabel.h"
 #include "textlines.h"
-#include "tform1.h"
+#include "workspace.h"
 
 #include <QFileInfo>
 
@@ -34,7 +34,7 @@ QLineEdit *courierEdit(QWidget *parent, int x, int y, const QString &label)
 
 } // namespace
 
-ObjectsPage::ObjectsPage(TForm1 &main, QWidget *parent) : QWidget(parent), m_main(main)
+ObjectsPage::ObjectsPage(Workspace &work, PageEditor &editor, QWidget *parent) : QWidget(parent), m_work(work), m_editor(editor)
 {
     buildList();
     separator(this, 272);
@@ -106,7 +106,7 @@ void ObjectsPage::buildCreation()
 void ObjectsPage::ListObjects()
 {
     Lbx4->clear();
-    for (const QString &name : m_main.service.listObjects())
+    for (const QString &name : m_work.service.listObjects())
         Lbx4->addRow(name);
 }
 
@@ -115,7 +115,7 @@ void ObjectsPage::FetchObject()
     const QListWidgetItem *selected = Lbx4->currentItem();
     if (!selected)
         return;
-    const Reply reply = m_main.service.object(trimLine(selected->text()));
+    const Reply reply = m_work.service.object(trimLine(selected->text()));
     if (!reply.isOk())
         return;
     // Line 0 and two lines for each pair.
@@ -138,7 +138,7 @@ void ObjectsPage::showPair(const Row &row, const Reply &reply, int first)
 
 QString ObjectsPage::showPicture(QLabel *picture, const QString &shape)
 {
-    const QString &folder = m_main.session.AdvFolder;
+    const QString &folder = m_work.session.AdvFolder;
     // A missing file is the common case: the stock picture and no text.
     const bool missing = isPlainFileName(shape) && !QFileInfo::exists(folder + shape);
     const LoadedImage loaded =
@@ -171,24 +171,11 @@ void ObjectsPage::updatePair(const Row &row)
         return;
     }
     const QString shape = trimLine(row.Shape->text());
-    const Reply reply = m_main.service.putObject(trimLine(selected->text()), trimLine(row.Location->text()), shape);
+    const Reply reply = m_work.service.putObject(trimLine(selected->text()), trimLine(row.Location->text()), shape);
     showPicture(row.Picture, shape);
     showStatus(row.Status, reply.text());
-    showChangeOnPage();
-}
-
-// The run view shows what the change did to the page; a page with edits not
-// yet stored keeps them, and only its pictures are drawn again.
-void ObjectsPage::showChangeOnPage()
-{
-    PageEditor *editor = m_main.editor;
-    if (editor->hasUnstoredChanges()) {
-        editor->edits().refreshPictures();
-        editor->runPage(true);
-        return;
-    }
-    editor->OpenPage();
-    editor->runPage(false);
+    // The run view shows what the change did to the page.
+    m_editor.adventureFilesChanged();
 }
 
 bool ObjectsPage::isListed(const QString &name) const
@@ -211,7 +198,7 @@ void ObjectsPage::Image26Click()
         showStatus(Lb77, kObjectExists);
         return;
     }
-    const QString reply = m_main.service.newObject(name);
+    const QString reply = m_work.service.newObject(name);
     if (reply != QLatin1StringView("Ok")) {
         showStatus(Lb77, reply);
         return;

@@ -11,14 +11,15 @@ namespace nimbra {
 class ImageButton;
 class Reply;
 class StatusLabel;
-class TForm1;
+struct Workspace;
+class PageEditor;
 
 // "Objetos": the adventure's objects, the place and picture of the selected
 // one at the start and at present, and new objects.
 class ObjectsPage final : public QWidget {
     Q_OBJECT
 public:
-    ObjectsPage(TForm1 &main, QWidget *parent);
+    ObjectsPage(Workspace &work, PageEditor &editor, QWidget *parent);
 
     void ListObjects();
     void FetchObject();
@@ -62,10 +63,10 @@ private:
     // missing file, else nothing.
     QString showPicture(QLabel *picture, const QString &shape);
     void updatePair(const Row &row);
-    void showChangeOnPage();
     bool isListed(const QString &name) const;
 
-    TForm1 &m_main;
+    Workspace &m_work;
+    PageEditor &m_editor;
 };
 
 inline const QString kShortObjectReply = QStringLiteral("Dados do objeto incompletos!!!");

@@ -6,14 +6,13 @@
 #include "imagebutton.h"
 #include "statuslabel.h"
 #include "textlines.h"
-#include "tform1.h"
 #include "tform2.h"
-#include "tform4.h"
+#include "workspace.h"
 
 namespace nimbra {
 
-ParametersPage::ParametersPage(TForm1 &main, TForm2 &tools, QWidget *parent)
-    : QWidget(parent), m_main(main), m_tools(tools)
+ParametersPage::ParametersPage(Workspace &work, TForm2 &tools, QWidget *parent)
+    : QWidget(parent), m_work(work), m_tools(tools)
 {
     caption(this, 0, 0, QStringLiteral("Parâmetros da sua aventura..."));
     // A little right of the page's edge, so its caption is not cut.
@@ -37,17 +36,17 @@ ParametersPage::ParametersPage(TForm1 &main, TForm2 &tools, QWidget *parent)
 QString ParametersPage::startScript() const
 {
     const QString typed = trimLine(Edit18->text());
-    return typed.isEmpty() ? m_main.session.ScriptName : typed;
+    return typed.isEmpty() ? m_work.session.ScriptName : typed;
 }
 
 void ParametersPage::Image1Click()
 {
-    if (m_main.session.AdvPrefix.isEmpty()) {
+    if (m_work.session.AdvPrefix.isEmpty()) {
         showStatus(Stu, QStringLiteral("Não tem aventura em edição!!!"));
         return;
     }
     const QString title = Edit17->text();
-    const QString reply = m_main.service.putParameters(title, startScript());
+    const QString reply = m_work.service.putParameters(title, startScript());
     if (reply == QLatin1StringView("Ok"))
         showNewTitle(title);
     showStatus(Stu, reply);
@@ -58,10 +57,10 @@ void ParametersPage::showNewTitle(const QString &title)
 {
     // Taken before any change: a renamed row may move in the sorted list.
     const QList<QListWidgetItem *> rows = m_tools.adventures()->Lbx1->findItems(
-        m_main.session.AdvName, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        m_work.session.AdvName, Qt::MatchExactly | Qt::MatchCaseSensitive);
     for (QListWidgetItem *row : rows)
         row->setText(title);
-    m_main.form4->setTitle(title);
+    emit titleChanged(title);
 }
 
 } // namespace nimbra

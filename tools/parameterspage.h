@@ -7,7 +7,7 @@ namespace nimbra {
 
 class ImageButton;
 class StatusLabel;
-class TForm1;
+struct Workspace;
 class TForm2;
 
 // "Parametros": the open adventure's title and start page, and the way to
@@ -15,7 +15,7 @@ class TForm2;
 class ParametersPage final : public QWidget {
     Q_OBJECT
 public:
-    ParametersPage(TForm1 &main, TForm2 &tools, QWidget *parent);
+    ParametersPage(Workspace &work, TForm2 &tools, QWidget *parent);
 
     // Stores the title and the start page ("Gravar esses parâmetros").
     void Image1Click();
@@ -26,12 +26,16 @@ public:
     ImageButton *Image1 = nullptr;
     StatusLabel *Stu = nullptr;
 
+signals:
+    // The adventure's title as stored.
+    void titleChanged(const QString &title);
+
 private:
     // The start page to store: the box's, else the page being edited.
     QString startScript() const;
     void showNewTitle(const QString &title);
 
-    TForm1 &m_main;
+    Workspace &m_work;
     TForm2 &m_tools;
 };
 

@@ -22,7 +22,7 @@ QFont courierFont(int pixels)
 struct EditPlace {
     int x, y, width;
 };
-constexpr EditPlace kEditPlaces[ScreenPage::kEditCount] = {
+constexpr EditPlace kEditPlaces[kLinkEditCount] = {
     {5, 180, 35},   {45, 180, 35},  {85, 180, 35},  {125, 180, 35},
     {165, 180, 35}, {205, 180, 95}, {305, 180, 95}, {240, 205, 161},
 };
@@ -83,7 +83,7 @@ ScreenPage::ScreenPage(QWidget *parent) : QWidget(parent)
         connect(kind, &ClickLabel::clicked, this, [this, kind] { Lnk[0]->setText(kind->text()); });
     }
 
-    for (int i = 0; i < kEditCount; ++i) {
+    for (int i = 0; i < kLinkEditCount; ++i) {
         const EditPlace &place = kEditPlaces[i];
         Lnk[i] = edit(this, place.x, place.y, place.width);
         Lnk[i]->setObjectName(QStringLiteral("Lnk%1").arg(i));
@@ -104,7 +104,7 @@ QStringList ScreenPage::linkEdits() const
 
 void ScreenPage::setLinkEdits(const QStringList &texts)
 {
-    for (int i = 0; i < kEditCount; ++i)
+    for (int i = 0; i < kLinkEditCount; ++i)
         Lnk[i]->setText(texts.value(i));
 }
 

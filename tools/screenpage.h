@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editorview.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QWidget>
@@ -19,8 +21,6 @@ class ScreenPage final : public QWidget {
 public:
     explicit ScreenPage(QWidget *parent);
 
-    static constexpr int kEditCount = 8;
-
     // The texts of Lnk0 to Lnk7, in the order of a link's fields.
     QStringList linkEdits() const;
     void setLinkEdits(const QStringList &texts);
@@ -32,7 +32,7 @@ public:
     std::array<ClickLabel *, 10> lbLk{};
     QLabel *Label4 = nullptr;
     ToggleLabel *Lnka = nullptr;
-    std::array<QLineEdit *, kEditCount> Lnk{};
+    std::array<QLineEdit *, kLinkEditCount> Lnk{};
     ImageButton *Image19 = nullptr;
     StatusLabel *Stt = nullptr;
 

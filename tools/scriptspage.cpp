@@ -6,20 +6,16 @@
 #include "iconspage.h"
 #include "imagebutton.h"
 #include "pageeditor.h"
-#include "pump.h"
-#include "requesturl.h"
 #include "screenpage.h"
 #include "skin.h"
 #include "statuslabel.h"
 #include "textlookpage.h"
-#include "tform1.h"
 #include "tform2.h"
-#include "tform4.h"
-#include "tform5.h"
+#include "workspace.h"
 
 namespace nimbra {
 
-ScriptsPage::ScriptsPage(TForm1 &main, TForm2 &tools, QWidget *parent) : QWidget(parent), m_main(main), m_tools(tools)
+ScriptsPage::ScriptsPage(Workspace &work, PageEditor &editor, TForm2 &tools, QWidget *parent) : QWidget(parent), m_work(work), m_editor(editor), m_tools(tools)
 {
     caption(this, 0, 0, QStringLiteral("Scripts"));
     Lbx2 = new SortedList(this);
@@ -77,16 +73,16 @@ void ScriptsPage::buildInnerPages()
 
 void ScriptsPage::connectEdits()
 {
-    const auto edits = [this] { return &m_main.editor->edits(); };
+    const auto edits = [this] { return &m_editor.edits(); };
     connect(m_icons, &IconsPage::activeToggled, this, [edits](int k) { edits()->toggleIcon(k); });
     connect(m_icons, &IconsPage::imageEntered, this,
             [edits](int k, const QString &image) { edits()->setIconImage(k, image); });
     connect(m_icons, &IconsPage::targetEntered, this,
             [edits](int k, const QString &target) { edits()->setIconTarget(k, target); });
     connect(m_icons, &IconsPage::copyNameClicked, this,
-            [this] { m_icons->Edit1->setText(m_main.session.PickedFileName); });
+            [this] { m_icons->Edit1->setText(m_work.session.PickedFileName); });
     connect(m_creation, &CreationPage::createClicked, this,
-            [this](NewPageKind kind) { m_main.editor->CreatePage(kind); });
+            [this](NewPageKind kind) { m_editor.CreatePage(kind); });
     connect(m_textLook, &TextLookPage::changed, this, [edits](const QString &what) { edits()->controlChanged(what); });
     connect(Cb1, &QCheckBox::clicked, this, [edits] { edits()->controlChanged(QStringLiteral("retornável")); });
     connect(Edit20, &QLineEdit::editingFinished, this, [this, edits] {
@@ -97,10 +93,10 @@ void ScriptsPage::connectEdits()
     });
     connect(m_screen, &ScreenPage::screenImageEntered, this, [this, edits](const QString &name) {
         edits()->setScreenImage(name);
-        m_main.editor->CompileAndStore();
+        m_editor.CompileAndStore();
     });
     connect(m_screen, &ScreenPage::copyNameClicked, this, [this] {
-        m_screen->Edit13->setText(m_main.session.PickedFileName);
+        m_screen->Edit13->setText(m_work.session.PickedFileName);
         m_screen->Edit13->setFocus();
     });
     connect(m_screen, &ScreenPage::linkClicked, this, [edits](int i) { edits()->selectLink(i); });
@@ -111,7 +107,7 @@ void ScriptsPage::connectEdits()
             return;
         // "Ok" only once the page is stored; a refusal stays visible.
         showStatus(m_screen->Stt, QString());
-        const bool stored = m_main.editor->CompileAndStore();
+        const bool stored = m_editor.CompileAndStore();
         showStatus(m_screen->Stt, stored ? QStringLiteral("Ok") : QStringLiteral("Não gravado: veja o status ao lado da lista!!!"));
     });
 }
@@ -119,7 +115,7 @@ void ScriptsPage::connectEdits()
 void ScriptsPage::ListScripts()
 {
     Lbx2->clear();
-    for (const QString &name : m_main.service.listScripts())
+    for (const QString &name : m_work.service.listScripts())
         Lbx2->addRow(name);
 }
 
@@ -128,52 +124,32 @@ void ScriptsPage::Lbx2Click()
     const QListWidgetItem *row = Lbx2->currentItem();
     if (!row)
         return;
-    Session &s = m_main.session;
+    Session &s = m_work.session;
     s.ScriptName = row->text();
     showStatus(Stx, s.ScriptName);
-    TForm4 *preview = m_main.form4;
-    preview->raise();
-    preview->setPageBackground(Skin::WindowBackground);
-    if (preview->Pan1->currentIndex() == TForm4::ScriptTab) {
-        m_main.editor->loadSourceText();
-    } else {
-        Abook2->setCurrentIndex(Default);
-        preview->showPreviewPage();
-        preview->show();
-    }
-    if (!m_main.editor->OpenPage())
-        return;
-    if (m_main.form5->isVisible())
-        m_main.form5->navigate(qrChartUrl(s.SiteUrl, pageQrText(s.SiteUrl, s.AdvPrefix, s.UserIdx, s.ScriptName)));
-    m_main.editor->runPage(true);
+    emit pagePicked();
+}
+
+void ScriptsPage::editScreenImage(const QString &name)
+{
+    showForm(Screen);
+    m_screen->Edit13->setText(name);
 }
 
 void ScriptsPage::btCmpClick()
 {
-    m_main.editor->CompileAndStore();
+    m_editor.CompileAndStore();
 }
 
 void ScriptsPage::Image3Click()
 {
-    m_main.editor->loadSourceText();
-    TForm4 *preview = m_main.form4;
-    preview->Pan1->setCurrentIndex(TForm4::ScriptTab);
-    preview->show();
-    preview->raise();
-    preview->setPageBackground(Skin::WindowBackground);
-    letPendingMessagesBeProcessed();
+    m_editor.loadSourceText();
+    emit sourceRequested();
 }
 
 void ScriptsPage::Image2Click()
 {
-    TForm5 *qr = m_main.form5;
-    if (qr->isVisible()) {
-        qr->hide();
-        return;
-    }
-    const Session &s = m_main.session;
-    qr->show();
-    qr->navigate(qrChartUrl(s.SiteUrl, adventureQrText(s.SiteUrl, s.AdvPrefix)));
+    emit qrToggled();
 }
 
 } // namespace nimbra

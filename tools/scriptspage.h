@@ -16,14 +16,15 @@ class ImageButton;
 class ScreenPage;
 class StatusLabel;
 class TextLookPage;
-class TForm1;
+struct Workspace;
+class PageEditor;
 class TForm2;
 
 // "Scripts": the pages of the open adventure and the page-level actions.
 class ScriptsPage final : public QWidget {
     Q_OBJECT
 public:
-    ScriptsPage(TForm1 &main, TForm2 &tools, QWidget *parent);
+    ScriptsPage(Workspace &work, PageEditor &editor, TForm2 &tools, QWidget *parent);
 
     enum InnerPage { Default = 0, Icons, Create, Text, Screen };
 
@@ -32,6 +33,10 @@ public:
     void btCmpClick();
     void Image2Click();
     void Image3Click();
+    // One of the inner forms: icons, new page, text look, screen.
+    void showForm(InnerPage form) { Abook2->setCurrentIndex(form); }
+    // The screen form, with the page's screen image to edit.
+    void editScreenImage(const QString &name);
 
     IconsPage *icons() const { return m_icons; }
     CreationPage *creation() const { return m_creation; }
@@ -49,12 +54,21 @@ public:
     ImageButton *Image3 = nullptr;
     QStackedWidget *Abook2 = nullptr;
 
+signals:
+    // A row was picked: ScriptName names its page, which opens and runs.
+    void pagePicked();
+    // "Script original": the raw editor holds the page's source text.
+    void sourceRequested();
+    // The QR code of the adventure, shown or hidden.
+    void qrToggled();
+
 private:
     void buildActions();
     void buildInnerPages();
     void connectEdits();
 
-    TForm1 &m_main;
+    Workspace &m_work;
+    PageEditor &m_editor;
     TForm2 &m_tools;
     IconsPage *m_icons = nullptr;
     CreationPage *m_creation = nullptr;

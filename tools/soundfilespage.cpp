@@ -5,13 +5,13 @@
 #include "imagebutton.h"
 #include "soundspage.h"
 #include "statuslabel.h"
-#include "tform1.h"
+#include "workspace.h"
 #include "tform2.h"
 
 namespace nimbra {
 
-SoundFilesPage::SoundFilesPage(TForm1 &main, TForm2 &tools, QWidget *parent)
-    : QWidget(parent), m_main(main), m_tools(tools)
+SoundFilesPage::SoundFilesPage(Workspace &work, TForm2 &tools, QWidget *parent)
+    : QWidget(parent), m_work(work), m_tools(tools)
 {
     buildServerSide();
     separator(this, 340);
@@ -43,19 +43,19 @@ void SoundFilesPage::buildLocalSide()
 
 void SoundFilesPage::showFiles()
 {
-    if (!m_main.session.AdvPrefix.isEmpty())
+    if (!m_work.session.AdvPrefix.isEmpty())
         ListServerSounds();
     readLocalFiles();
 }
 
 void SoundFilesPage::ListServerSounds()
 {
-    fillServerFiles(m_main, Lbx8, St2, ServerFileKind::Sound);
+    fillServerFiles(m_work, Lbx8, St2, ServerFileKind::Sound);
 }
 
 void SoundFilesPage::readLocalFiles()
 {
-    fillLocalFiles(File2, m_main.session, kSoundMasks);
+    fillLocalFiles(File2, m_work.session, kSoundMasks);
 }
 
 void SoundFilesPage::File2Click()
@@ -68,12 +68,12 @@ void SoundFilesPage::File2Click()
 
 void SoundFilesPage::Image18Click()
 {
-    DeleteServerFile(m_main, Lbx8, St2);
+    DeleteServerFile(m_work, Lbx8, St2);
 }
 
 void SoundFilesPage::Image20Click()
 {
-    if (UploadFile(m_main, pickedName(File2), Label90))
+    if (UploadFile(m_work, pickedName(File2), Label90))
         ListServerSounds();
 }
 

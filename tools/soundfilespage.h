@@ -9,7 +9,7 @@ namespace nimbra {
 
 class ImageButton;
 class StatusLabel;
-class TForm1;
+struct Workspace;
 class TForm2;
 
 // "ArqSom": the adventure's sound files on the service, with delete, and
@@ -17,7 +17,7 @@ class TForm2;
 class SoundFilesPage final : public QWidget {
     Q_OBJECT
 public:
-    SoundFilesPage(TForm1 &main, TForm2 &tools, QWidget *parent);
+    SoundFilesPage(Workspace &work, TForm2 &tools, QWidget *parent);
 
     // What the menu's "Sons" shows: the service's list when an adventure is
     // open, and the local files read again.
@@ -43,7 +43,7 @@ private:
     void buildServerSide();
     void buildLocalSide();
 
-    TForm1 &m_main;
+    Workspace &m_work;
     TForm2 &m_tools;
 };
 

@@ -12,7 +12,7 @@
 #include "skin.h"
 #include "soundfilespage.h"
 #include "statuslabel.h"
-#include "tform1.h"
+#include "workspace.h"
 #include "tform2.h"
 
 #include <QFileInfo>
@@ -33,7 +33,7 @@ QFont categoryFont()
 
 } // namespace
 
-SoundsPage::SoundsPage(TForm1 &main, TForm2 &tools, QWidget *parent) : QWidget(parent), m_main(main), m_tools(tools)
+SoundsPage::SoundsPage(Workspace &work, PageEditor &editor, TForm2 &tools, QWidget *parent) : QWidget(parent), m_work(work), m_editor(editor), m_tools(tools)
 {
     caption(this, 5, 5, QStringLiteral("Biblioteca de sons e ruidos:"));
     buildCategories();
@@ -77,7 +77,7 @@ void SoundsPage::buildActions()
 void SoundsPage::ListLibrarySounds(const QString &category)
 {
     Lbx7->clear();
-    const ListedNames names = librarySoundNames(m_main.service.listSounds(category));
+    const ListedNames names = librarySoundNames(m_work.service.listSounds(category));
     for (const QString &name : names.Shown)
         Lbx7->addRow(name);
     showStatus(Sts, refusedNamesStatus(names.Refused));
@@ -89,7 +89,7 @@ std::optional<QString> SoundsPage::TocaWave(const QString &name)
     if (!sound)
         return std::nullopt;
     QString why;
-    const std::optional<QString> path = adventureFilePath(m_main.session, sound->FileName, &why);
+    const std::optional<QString> path = adventureFilePath(m_work.session, sound->FileName, &why);
     if (!path)
         return why;
     if (sound->Library) {
@@ -109,7 +109,7 @@ std::optional<QString> SoundsPage::fetchOnce(const QString &fileName, const QStr
 {
     if (QFileInfo::exists(path))
         return std::nullopt;
-    std::optional<QString> failure = FetchLibrarySound(m_main.http, m_main.session, fileName);
+    std::optional<QString> failure = FetchLibrarySound(m_work.http, m_work.session, fileName);
     letPendingMessagesBeProcessed();
     if (!failure)
         m_tools.soundFiles()->readLocalFiles();
@@ -127,7 +127,7 @@ void SoundsPage::attachInitialSound(const QString &sound)
     if (sound.isEmpty())
         return;
     m_tools.scripts()->Edit20->setText(sound);
-    m_main.editor->edits().controlChanged(QStringLiteral("som inicial"));
+    m_editor.edits().controlChanged(QStringLiteral("som inicial"));
     m_tools.showPage(TForm2::Scripts);
 }
 

@@ -14,7 +14,8 @@ namespace nimbra {
 class ClickLabel;
 class ImageButton;
 class StatusLabel;
-class TForm1;
+struct Workspace;
+class PageEditor;
 class TForm2;
 
 // "Sons": the service's sound library by category, listening to a sound,
@@ -22,7 +23,7 @@ class TForm2;
 class SoundsPage final : public QWidget {
     Q_OBJECT
 public:
-    SoundsPage(TForm1 &main, TForm2 &tools, QWidget *parent);
+    SoundsPage(Workspace &work, PageEditor &editor, TForm2 &tools, QWidget *parent);
 
     // The category labels: caption, the key the service knows, place.
     struct Category {
@@ -68,7 +69,8 @@ private:
     // The local copy exists from here on, or the text of why not.
     std::optional<QString> fetchOnce(const QString &fileName, const QString &path);
 
-    TForm1 &m_main;
+    Workspace &m_work;
+    PageEditor &m_editor;
     TForm2 &m_tools;
     SoundDeck m_deck;
 };

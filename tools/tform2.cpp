@@ -33,27 +33,27 @@ SkinnedWindow::Options toolsWindowLook()
 
 } // namespace
 
-TForm2::TForm2(TForm1 &main) : SkinnedWindow(toolsWindowLook()), m_main(main)
+TForm2::TForm2(Workspace &work, PageEditor &editor) : SkinnedWindow(toolsWindowLook())
 {
     setObjectName(QStringLiteral("TForm2"));
     setWindowTitle(QStringLiteral("Ferramentas"));
     move(10, 51);
     Abook = new QStackedWidget(this);
     Abook->setGeometry(5, 30, 410, std::max(683, height() - 35));
-    m_login = new LoginPage(main, *this, Abook);
+    m_login = new LoginPage(work, *this, Abook);
     m_extras = new ExtrasPage(Abook);
-    m_adventures = new AdventuresPage(main, *this, Abook);
-    m_scripts = new ScriptsPage(main, *this, Abook);
+    m_adventures = new AdventuresPage(work, *this, Abook);
+    m_scripts = new ScriptsPage(work, editor, *this, Abook);
     Abook->addWidget(m_login);
     Abook->addWidget(m_extras);
     Abook->addWidget(m_adventures);
     Abook->addWidget(m_scripts);
-    m_graphics = new GraphicsPage(main, Abook);
-    m_sounds = new SoundsPage(main, *this, Abook);
-    m_soundFiles = new SoundFilesPage(main, *this, Abook);
-    m_objects = new ObjectsPage(main, Abook);
-    m_parameters = new ParametersPage(main, *this, Abook);
-    m_authorization = new AuthorizationPage(main, *this, Abook);
+    m_graphics = new GraphicsPage(work, editor, Abook);
+    m_sounds = new SoundsPage(work, editor, *this, Abook);
+    m_soundFiles = new SoundFilesPage(work, *this, Abook);
+    m_objects = new ObjectsPage(work, editor, Abook);
+    m_parameters = new ParametersPage(work, *this, Abook);
+    m_authorization = new AuthorizationPage(work, *this, Abook);
     // In the notebook's order, Graphics to Authorization.
     const std::initializer_list<QWidget *> pages{m_graphics, m_objects,    m_parameters,
                                                  m_sounds,   m_soundFiles, m_authorization};

@@ -19,13 +19,14 @@ class ParametersPage;
 class ScriptsPage;
 class SoundFilesPage;
 class SoundsPage;
-class TForm1;
+class PageEditor;
+struct Workspace;
 
 // The tools window: every editing form, on the pages of one notebook.
 class TForm2 final : public SkinnedWindow {
     Q_OBJECT
 public:
-    explicit TForm2(TForm1 &main);
+    TForm2(Workspace &work, PageEditor &editor);
 
     enum Page {
         Login = 0,
@@ -59,7 +60,6 @@ public:
     QStackedWidget *Abook = nullptr;
 
 private:
-    TForm1 &m_main;
     LoginPage *m_login = nullptr;
     ExtrasPage *m_extras = nullptr;
     AdventuresPage *m_adventures = nullptr;

@@ -11,7 +11,8 @@
 
 namespace nimbra {
 
-class TForm1;
+class EditorView;
+struct Workspace;
 
 // Everything the editor shows of a page: the model with the values the
 // controls hold, and the texts of the link edits.
@@ -21,13 +22,12 @@ struct EditorState {
     bool operator==(const EditorState &) const = default;
 };
 
-// The edits of the open page, each one an undo step: the controls of the
-// tools and preview windows show the model, and every change goes through
-// here so it can be taken back.
+// The edits of the open page, each one an undo step: the view shows the
+// model, and every change goes through here so it can be taken back.
 class PageEdits final : public QObject {
     Q_OBJECT
 public:
-    explicit PageEdits(TForm1 &main);
+    PageEdits(Workspace &work, EditorView &view);
 
     // Shows the page just opened; a different page starts a new undo history.
     void showOpenedPage(bool samePage);
@@ -62,7 +62,6 @@ public:
 
 private:
     void record(const QString &what, const EditorState &before);
-    void showControls(const PageModel &page);
     void showPreview(const PageModel &page);
     void showLinkEditing(const PageModel &page, const QStringList &edits);
     // Shows the selected link's frame from X, Y, Width, Height; false when
@@ -70,7 +69,8 @@ private:
     bool placeHotspot(const QStringList &fields);
     PageModel &model();
 
-    TForm1 &m_main;
+    Workspace &m_work;
+    EditorView &m_view;
     QUndoStack m_undo;
     // The values of the controls at the last recorded step, so a control
     // commit knows what it changed from.

@@ -8,14 +8,16 @@
 
 namespace nimbra {
 
-class TForm1;
+class EditorView;
+struct Workspace;
 
 // Opening and storing the page being edited, creating pages, and the run
-// view that follows the player back into the editor.
+// view that follows the player back into the editor; what it shows goes
+// through the view.
 class PageEditor final : public QObject {
     Q_OBJECT
 public:
-    explicit PageEditor(TForm1 &main);
+    PageEditor(Workspace &work, EditorView &view);
 
     // Fetches ScriptName and shows it in every control; a page that cannot
     // be fetched leaves the page shown before, its name and its edits.
@@ -34,6 +36,10 @@ public:
     // the run view reports it.
     void runPage(bool own);
     void followNavigation(const QUrl &url);
+    // A picture or an object of the adventure changed on the service: the
+    // page opens again, or, when it holds edits not yet stored or does not
+    // open, keeps them and only draws its pictures again.
+    void adventureFilesChanged();
 
     // True while the controls hold changes not yet stored.
     bool hasUnstoredChanges() const;
@@ -48,7 +54,8 @@ private:
     void pageStored(const QString &text);
     bool sourceBelongsToPage() const;
 
-    TForm1 &m_main;
+    Workspace &m_work;
+    EditorView &m_view;
     PageEdits m_edits;
     // The page's text on the service as last fetched or stored.
     QString m_serviceText;

@@ -1,22 +1,8 @@
 #include "pageedits.h"
 
-#include "extraspage.h"
-#include "formkit.h"
+#include "editorview.h"
 #include "hotspot.h"
-#include "iconspage.h"
-#include "previewpage.h"
-#include "screenpage.h"
-#include "scriptspage.h"
-#include "statuslabel.h"
-#include "textcontrols.h"
-#include "textlookpage.h"
-#include "tform1.h"
-#include "tform2.h"
-#include "tform4.h"
-#include "togglelabel.h"
-
-#include <QCheckBox>
-#include <QPlainTextEdit>
+#include "workspace.h"
 
 namespace nimbra {
 
@@ -54,25 +40,6 @@ private:
     bool m_pushed = false;
 };
 
-QStringList linesOf(const QPlainTextEdit *memo)
-{
-    const QString text = shownText(memo);
-    return text.isEmpty() ? QStringList() : text.split(u'\n');
-}
-
-void showLines(QPlainTextEdit *memo, const QStringList &lines)
-{
-    const QString text = lines.join(u'\n');
-    if (shownText(memo) != text)
-        memo->setPlainText(text);
-}
-
-void showText(QLineEdit *field, const QString &text)
-{
-    if (field->text() != text)
-        field->setText(text);
-}
-
 QStringList fieldsOf(const ScreenLink &link)
 {
     return {link.Kind, link.X, link.Y, link.Width, link.Height, link.Arg1, link.Arg2, link.Arg3};
@@ -81,7 +48,7 @@ QStringList fieldsOf(const ScreenLink &link)
 void takeFields(ScreenLink &link, const QStringList &fields)
 {
     QString *values[] = {&link.Kind, &link.X, &link.Y, &link.Width, &link.Height, &link.Arg1, &link.Arg2, &link.Arg3};
-    for (int i = 0; i < ScreenPage::kEditCount; ++i)
+    for (int i = 0; i < kLinkEditCount; ++i)
         *values[i] = fields.value(i);
 }
 
@@ -97,104 +64,59 @@ void flipMark(QString &mark)
 
 } // namespace
 
-PageEdits::PageEdits(TForm1 &main) : m_main(main) {}
+PageEdits::PageEdits(Workspace &work, EditorView &view) : m_work(work), m_view(view) {}
 
 PageModel &PageEdits::model()
 {
-    return m_main.page.model();
+    return m_work.page.model();
 }
 
 PageModel PageEdits::editedModel() const
 {
-    PageModel m = m_main.page.model();
-    const ScriptsPage *scripts = m_main.form2->scripts();
-    const TextLookPage *look = scripts->textLook();
-    m.Returnable = scripts->Cb1->isChecked();
-    m.InitialSound = scripts->Edit20->text();
-    m.BackImage = look->Edit19->text();
-    m.TextSize = look->Edit22->text();
-    m.FontName = look->Edit4->text();
-    m.BackColor = look->Edit5->text();
-    m.TextColor = look->Edit6->text();
-    m.Bold = look->Biu1->isOn();
-    m.Italic = look->Biu2->isOn();
-    m.Underline = look->Biu3->isOn();
-    m.PageText = linesOf(m_main.form4->preview()->Memo2);
-    m.FreeSection = linesOf(m_main.form2->extras()->Memo4);
+    PageModel m = m_work.page.model();
+    m_view.readControls(m);
     return m;
 }
 
 EditorState PageEdits::state() const
 {
-    return {editedModel(), m_main.form2->scripts()->screen()->linkEdits()};
-}
-
-void PageEdits::showControls(const PageModel &page)
-{
-    ScriptsPage *scripts = m_main.form2->scripts();
-    TextLookPage *look = scripts->textLook();
-    scripts->Cb1->setChecked(page.Returnable);
-    showText(scripts->Edit20, page.InitialSound);
-    showText(look->Edit19, page.BackImage);
-    showText(look->Edit22, page.TextSize);
-    showText(look->Edit4, page.FontName);
-    showText(look->Edit5, page.BackColor);
-    showText(look->Edit6, page.TextColor);
-    look->Biu1->setOn(page.Bold);
-    look->Biu2->setOn(page.Italic);
-    look->Biu3->setOn(page.Underline);
-    showLines(m_main.form2->extras()->Memo4, page.FreeSection);
-    showLines(m_main.form4->preview()->Memo2, page.PageText);
-    IconsPage *icons = scripts->icons();
-    if (const int k = icons->slot(); k >= 1 && k <= kIconCount)
-        icons->showSlot(k, page.IconSlots[k - 1]);
+    return {editedModel(), m_view.linkEdits()};
 }
 
 void PageEdits::showPreview(const PageModel &page)
 {
-    PreviewPage *preview = m_main.form4->preview();
-    preview->showKind(page.PageKind);
-    preview->showScreenImage(m_main.session.AdvFolder, page.ScreenImage);
-    preview->DrawPreviewIcons(page, m_main.session.AdvFolder);
+    m_view.showPreview(page, m_work.session.AdvFolder);
 }
 
 void PageEdits::showLinkEditing(const PageModel &page, const QStringList &edits)
 {
-    ScreenPage *screen = m_main.form2->scripts()->screen();
     std::array<bool, kLinkCount> active{};
     for (int i = 0; i < kLinkCount; ++i)
         active[i] = isActive(page.ScreenLinks[i].Mark);
-    screen->showLinksActive(active);
-    screen->setLinkEdits(edits);
     const int selected = page.SelectedLink;
-    screen->Label4->setText(selected < 0 ? QString() : QString::number(selected));
     const bool on = selected >= 0 && active[selected];
-    screen->Lnka->setOn(on);
+    m_view.showLinkEditing(active, edits, selected, on);
     if (!on || !placeHotspot(edits.mid(1, 4)))
-        m_main.form4->preview()->hideHotspot();
+        m_view.showHotspot(std::nullopt);
 }
 
 bool PageEdits::placeHotspot(const QStringList &fields)
 {
-    PreviewPage *preview = m_main.form4->preview();
     const std::optional<QRect> area = hotspotFromTexts(fields.value(0), fields.value(1), fields.value(2),
                                                        fields.value(3));
-    if (!area) {
-        preview->hideHotspot();
-        showStatus(m_main.form2->scripts()->screen()->Stt, kLinkNotNumbersStatus);
-        return false;
-    }
-    preview->showHotspot(*area);
-    return true;
+    m_view.showHotspot(area);
+    if (!area)
+        m_view.showLinkStatus(kLinkNotNumbersStatus);
+    return area.has_value();
 }
 
 void PageEdits::showOpenedPage(bool samePage)
 {
     PageModel &page = model();
     page.SelectedLink = -1;
-    showControls(page);
+    m_view.showControls(page);
     showPreview(page);
-    showLinkEditing(page, QStringList(ScreenPage::kEditCount, QString()));
+    showLinkEditing(page, QStringList(kLinkEditCount, QString()));
     m_committed = editedModel();
     if (!samePage)
         m_undo.clear();
@@ -203,7 +125,7 @@ void PageEdits::showOpenedPage(bool samePage)
 void PageEdits::apply(const EditorState &target)
 {
     model() = target.Model;
-    showControls(target.Model);
+    m_view.showControls(target.Model);
     showPreview(target.Model);
     showLinkEditing(target.Model, target.LinkEdits);
     m_committed = target.Model;
@@ -221,7 +143,7 @@ void PageEdits::toggleIcon(int k)
 {
     const EditorState before = state();
     flipMark(model().IconSlots[k - 1].Mark);
-    m_main.form2->scripts()->icons()->showSlot(k, model().IconSlots[k - 1]);
+    m_view.showIconSlot(k, model().IconSlots[k - 1]);
     showPreview(model());
     record(QStringLiteral("ícone %1").arg(k), before);
 }
@@ -281,25 +203,24 @@ void PageEdits::selectLink(int i)
 {
     PageModel &page = model();
     page.SelectedLink = i;
-    showStatus(m_main.form2->scripts()->screen()->Stt, QString());
+    m_view.showLinkStatus(QString());
     showLinkEditing(page, fieldsOf(page.ScreenLinks[i]));
 }
 
 void PageEdits::toggleSelectedLink()
 {
     PageModel &page = model();
-    ScreenPage *screen = m_main.form2->scripts()->screen();
     if (page.SelectedLink < 0) {
-        screen->Lnka->setOn(false);
+        m_view.setLinkSwitch(false);
         return;
     }
     const EditorState before = state();
     ScreenLink &link = page.ScreenLinks[page.SelectedLink];
-    link.Mark = screen->Lnka->isOn() ? QString() : kSwitchedOff;
+    const bool on = m_view.linkSwitchOn();
+    link.Mark = on ? QString() : kSwitchedOff;
     // The frame goes where the link is stored, not where the edits say.
-    const QStringList edits = screen->linkEdits();
-    showLinkEditing(page, edits);
-    if (screen->Lnka->isOn())
+    showLinkEditing(page, m_view.linkEdits());
+    if (on)
         placeHotspot(fieldsOf(link).mid(1, 4));
     record(QStringLiteral("link %1").arg(page.SelectedLink), before);
 }
@@ -310,7 +231,7 @@ void PageEdits::takeLinkEdits()
     if (page.SelectedLink < 0)
         return;
     const EditorState before = state();
-    takeFields(page.ScreenLinks[page.SelectedLink], m_main.form2->scripts()->screen()->linkEdits());
+    takeFields(page.ScreenLinks[page.SelectedLink], m_view.linkEdits());
     record(QStringLiteral("link %1").arg(page.SelectedLink), before);
 }
 
@@ -320,10 +241,9 @@ bool PageEdits::registerLink()
     if (page.SelectedLink < 0)
         return false;
     const EditorState before = state();
-    const ScreenPage *screen = m_main.form2->scripts()->screen();
     ScreenLink &link = page.ScreenLinks[page.SelectedLink];
-    link.Mark = screen->Lnka->isOn() ? QString() : kSwitchedOff;
-    takeFields(link, screen->linkEdits());
+    link.Mark = m_view.linkSwitchOn() ? QString() : kSwitchedOff;
+    takeFields(link, m_view.linkEdits());
     record(QStringLiteral("link %1").arg(page.SelectedLink), before);
     return true;
 }
@@ -335,10 +255,7 @@ void PageEdits::hotspotDragStarted()
 
 void PageEdits::hotspotMoved(const QString &left, const QString &top, const QString &width, const QString &height)
 {
-    ScreenPage *screen = m_main.form2->scripts()->screen();
-    const QString values[] = {left, top, width, height};
-    for (int i = 0; i < 4; ++i)
-        screen->Lnk[i + 1]->setText(values[i]);
+    m_view.showHotspotFields({left, top, width, height});
 }
 
 void PageEdits::hotspotDragFinished()
@@ -352,10 +269,7 @@ void PageEdits::hotspotDragFinished()
 
 void PageEdits::showIcon(int k)
 {
-    TForm2 *tools = m_main.form2;
-    tools->showPage(TForm2::Scripts);
-    tools->scripts()->Abook2->setCurrentIndex(ScriptsPage::Icons);
-    tools->scripts()->icons()->showSlot(k, model().IconSlots[k - 1]);
+    m_view.showIconPage(k, model().IconSlots[k - 1]);
     showPreview(model());
 }
 
