@@ -124,7 +124,7 @@ bool PageEditor::StoreSourceText()
 
 bool PageEditor::loadSourceText()
 {
-    const QString reply = m_work.service.fetchScript(m_work.session.ScriptName);
+    const QString reply = m_work.pages.fetchScript(m_work.session.ScriptName);
     const QString text = scriptOfReply(reply);
     m_view.showSourceText(text);
     m_sourceLoaded = isOk(reply);
@@ -148,14 +148,14 @@ void PageEditor::CreatePage(NewPageKind kind)
     }
     const QString text = pageTemplate(kind, name);
     m_work.setActivity(Activity::Request);
-    const QString created = m_work.service.newScript(name);
+    const QString created = m_work.pages.newScript(name);
     if (created != QLatin1StringView("Ok")) {
         m_view.showCreationStatus(created);
         m_work.setActivity(Activity::Rest);
         return;
     }
     m_view.showCreationStatus(created);
-    const QString stored = m_work.service.storeScript(name, text);
+    const QString stored = m_work.pages.storeScript(name, text);
     m_work.setActivity(Activity::Rest);
     m_view.showStatus(stored);
     m_view.addScript(UnderscoreToBlank(name));

@@ -15,11 +15,16 @@ inline const QString kOwnVersion = QStringLiteral("0.1m");
 // What every window works on: the session, the one HTTP client, the service
 // and the page being edited.
 struct Workspace {
+    // The pages live on the service unless another store is given.
+    explicit Workspace(PageStore *pageStore = nullptr) : pages(pageStore ? *pageStore : service) {}
+
     Session session;
     Http http;
     ServiceClient client{http};
     Velorin service{session, client};
-    PageSession page{service};
+    // Where the editor fetches, stores and creates pages.
+    PageStore &pages;
+    PageSession page{pages};
     // The client's own version, compared with the service's at login.
     QString ownVersion = kOwnVersion;
     // Shows what the client is doing; the main window lights its indicator.

@@ -20,6 +20,13 @@ public:
     virtual QString storeScript(const QString &name, const QString &text) = 0;
 };
 
+// The store in which the editor also creates pages.
+class PageStore : public ScriptStore {
+public:
+    // "Ok", or the service's refusal.
+    virtual QString newScript(const QString &name) = 0;
+};
+
 // The page being edited and the one rule that keeps it safe: a page whose
 // fetch failed is never written over. After a failed open of another page
 // the shown page stays current and storable; after a failed reopen of the

@@ -14,7 +14,7 @@ namespace nimbra {
 // One routine per service endpoint, built from the session's values. Direct
 // requests give the whole reply text, or the failure text of the transfer,
 // which is never "Ok", so a failure can never pass for success.
-class Velorin final : public ScriptStore {
+class Velorin final : public PageStore {
 public:
     Velorin(Session &session, ServiceClient &client) : m_session(session), m_client(client) {}
 
@@ -32,7 +32,7 @@ public:
     QStringList listScripts();
     QString fetchScript(const QString &name) override;
     QString storeScript(const QString &name, const QString &text) override;
-    QString newScript(const QString &name);
+    QString newScript(const QString &name) override;
 
     // Objects
     QStringList listObjects();

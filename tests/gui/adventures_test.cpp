@@ -19,7 +19,7 @@ TEST_F(WindowTest, ChoosingAnAdventureOpensItsStartPage)
     AdventuresPage *page = tools().adventures();
     ASSERT_GE(page->Lbx1->count(), 1);
     doubleClickRow(page->Lbx1, 0);
-    const Session &s = main().session;
+    const Session &s = main().work.session;
     EXPECT_EQ(s.AdvPrefix, u8("casa"));
     EXPECT_EQ(s.AdvName, u8("A casa misteriosa"));
     EXPECT_EQ(s.AdvFolder, appDir() + u8("casa/"));
@@ -30,7 +30,7 @@ TEST_F(WindowTest, ChoosingAnAdventureOpensItsStartPage)
     EXPECT_GE(scripts->Lbx2->count(), 6);
     ASSERT_TRUE(scripts->Lbx2->currentItem());
     EXPECT_EQ(scripts->Lbx2->currentItem()->text(), u8("inicio"));
-    EXPECT_TRUE(main().page.canStore());
+    EXPECT_TRUE(main().work.page.canStore());
     for (const char *name : {"btLsp", "btObj", "btImg", "btSnd", "btPrm"})
         EXPECT_TRUE(main().menuButton(QString::fromUtf8(name))->isVisible()) << name;
     EXPECT_TRUE(main().form3->isVisible());
@@ -50,8 +50,8 @@ TEST_F(WindowTest, ARefusedAdventureChangesNothing)
     doubleClickRow(page->Lbx1, page->Lbx1->count() - 1);
     EXPECT_FALSE(page->Stp->text().isEmpty());
     EXPECT_NE(page->Stp->text(), u8("Ok"));
-    EXPECT_EQ(main().session.AdvPrefix, QString());
-    EXPECT_EQ(main().session.AdvFolder, QString());
+    EXPECT_EQ(main().work.session.AdvPrefix, QString());
+    EXPECT_EQ(main().work.session.AdvFolder, QString());
     EXPECT_EQ(tools().page(), TForm2::Adventures);
     EXPECT_FALSE(main().menuButton(QStringLiteral("btLsp"))->isVisible());
 }
@@ -93,25 +93,25 @@ TEST_F(WindowTest, MainAreaLookNeedsAnAdventure)
     page->Edit7->setText(u8("Times New Roman"));
     click(page->Image9);
     EXPECT_EQ(page->Stp->text(), u8("Ok"));
-    tools().adventures()->LoadAdventure(main().session.AdvName);
+    tools().adventures()->LoadAdventure(main().work.session.AdvName);
     EXPECT_EQ(page->Edit7->text(), u8("Times New Roman")) << "the font name with blanks came back";
 }
 
 TEST_F(WindowTest, AnAdventureWhoseStartPageDoesNotOpenShowsNoPage)
 {
     openDemoAdventure();
-    ASSERT_EQ(main().page.scriptName(), u8("inicio"));
-    ASSERT_EQ(main().service.newAdventure(u8("vazia"), u8("Sem paginas")), u8("Ok"));
+    ASSERT_EQ(main().work.page.scriptName(), u8("inicio"));
+    ASSERT_EQ(main().work.service.newAdventure(u8("vazia"), u8("Sem paginas")), u8("Ok"));
     // The connection goes after the adventure's data and its page list.
     int requests = 0;
-    main().client.setOnlineProbe([&](const QString &) { return ++requests <= 2; });
+    main().work.client.setOnlineProbe([&](const QString &) { return ++requests <= 2; });
     AdventuresPage *page = tools().adventures();
     page->Lbx1->addRow(u8("Sem paginas"));
     doubleClickRow(page->Lbx1, int(page->Lbx1->row(page->Lbx1->findItems(u8("Sem paginas"), Qt::MatchExactly).first())));
-    EXPECT_EQ(main().session.AdvPrefix, u8("vazia"));
+    EXPECT_EQ(main().work.session.AdvPrefix, u8("vazia"));
     EXPECT_EQ(main().form4->titleLabel()->text(), u8("Sem paginas"));
-    EXPECT_FALSE(main().page.canStore());
-    EXPECT_EQ(main().page.scriptName(), QString());
+    EXPECT_FALSE(main().work.page.canStore());
+    EXPECT_EQ(main().work.page.scriptName(), QString());
     EXPECT_FALSE(tools().scripts()->Stx->text().isEmpty());
     EXPECT_NE(tools().scripts()->Stx->text(), u8("Ok"));
     EXPECT_EQ(tools().scripts()->Lbx2->currentItem(), nullptr);

@@ -32,7 +32,7 @@ protected:
     {
         WindowTest::SetUp();
         m_line = std::make_unique<DelayLine>(m_service->port(), delay());
-        main().session.setSite(QString::fromStdString(m_line->baseUrl()));
+        main().work.session.setSite(QString::fromStdString(m_line->baseUrl()));
     }
     void TearDown() override
     {
@@ -43,7 +43,7 @@ protected:
 
     QString storedText(const char *name)
     {
-        const QString reply = main().service.fetchScript(u8(name));
+        const QString reply = main().work.service.fetchScript(u8(name));
         return reply.mid(reply.indexOf(u'\n') + 1);
     }
 
@@ -56,7 +56,7 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
-        main().session.setSite(QString::fromStdString(m_recorder.siteUrl()));
+        main().work.session.setSite(QString::fromStdString(m_recorder.siteUrl()));
         main().setEnd([this] { ++m_ends; });
         m_recorder.answer({200, "Ok\r\ndemo\r\n1\r\n", 2500ms});
     }
@@ -86,13 +86,13 @@ TEST_P(FarService, AnEditRoadStoresTheRightPage)
 {
     const auto patience = delay() * 20 + 10s;
     openDemoAdventure();
-    ASSERT_TRUE(waitFor([&] { return main().page.scriptName() == u8("inicio"); }, patience));
+    ASSERT_TRUE(waitFor([&] { return main().work.page.scriptName() == u8("inicio"); }, patience));
     waitForLoad(main().form3->Web);
 
     // The player opens the door in the run view: the editor follows.
     main().form3->Web->page()->runJavaScript(u8("document.querySelector('a[href*=\"Scp=sala\"]').click()"));
-    ASSERT_TRUE(waitFor([&] { return main().page.scriptName() == u8("sala"); }, patience));
-    EXPECT_EQ(main().session.ScriptName, u8("sala"));
+    ASSERT_TRUE(waitFor([&] { return main().work.page.scriptName() == u8("sala"); }, patience));
+    EXPECT_EQ(main().work.session.ScriptName, u8("sala"));
     ASSERT_TRUE(tools().scripts()->Lbx2->currentItem());
     EXPECT_EQ(tools().scripts()->Lbx2->currentItem()->text(), u8("sala"));
 
@@ -104,7 +104,7 @@ TEST_P(FarService, AnEditRoadStoresTheRightPage)
     EXPECT_TRUE(storedText("sala").contains(u8("\r\n:mudado de longe\r\n")));
     EXPECT_EQ(storedText("inicio"), before);
     waitFor([] { return false; }, delay() * 2);
-    EXPECT_EQ(main().page.scriptName(), u8("sala")) << "the run view's report of the store took the editor away";
+    EXPECT_EQ(main().work.page.scriptName(), u8("sala")) << "the run view's report of the store took the editor away";
 }
 
 INSTANTIATE_TEST_SUITE_P(Latency, FarService, ::testing::Values(1000, 3000));
@@ -131,7 +131,7 @@ TEST_F(StalledService, EscAndTheIndicatorCancelTheRequest)
     for (const auto &c : cases) {
         logInWhile(c.cancel);
         EXPECT_EQ(tools().login()->Sta->text(), kCancelledText) << c.what;
-        EXPECT_EQ(main().session.Login, QString()) << c.what;
+        EXPECT_EQ(main().work.session.Login, QString()) << c.what;
         EXPECT_EQ(main().ledColor(), QColor(0x80, 0x00, 0x00)) << c.what;
     }
     EXPECT_EQ(m_ends, 0);

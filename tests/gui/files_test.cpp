@@ -43,7 +43,7 @@ protected:
 
     GraphicsPage *graphics() { return tools().graphics(); }
     SoundFilesPage *soundFiles() { return tools().soundFiles(); }
-    QString advFile(const char *name) { return main().session.AdvFolder + u8(name); }
+    QString advFile(const char *name) { return main().work.session.AdvFolder + u8(name); }
 
     void writeFile(const char *name, const QByteArray &bytes)
     {
@@ -61,7 +61,7 @@ protected:
     void writeLibrarySound(const char *name, const char *librarySound)
     {
         const HttpResult sound =
-            main().http.get(main().session.SiteUrl + u8("html/vestra/pags/sons/") + u8(librarySound));
+            main().work.http.get(main().work.session.SiteUrl + u8("html/vestra/pags/sons/") + u8(librarySound));
         ASSERT_TRUE(sound.Ok);
         writeFile(name, sound.Body);
     }
@@ -69,7 +69,7 @@ protected:
     // The pictures the service itself lists.
     QStringList serviceImages()
     {
-        return serverFileNames(main().service.listServerFiles(), ServerFileKind::Image).Shown;
+        return serverFileNames(main().work.service.listServerFiles(), ServerFileKind::Image).Shown;
     }
 
     void menu(const char *name) { click(main().menuButton(u8(name))); }
@@ -139,7 +139,7 @@ TEST_F(FilesTest, DeletingRemovesTheEntryOnlyWhenTheServiceDid)
 
     // Gone on the service already: the entry stays and the refusal shows.
     clickRow(list, "vento.mp3");
-    ASSERT_EQ(main().service.deleteFile(u8("vento.mp3")), u8("Ok"));
+    ASSERT_EQ(main().work.service.deleteFile(u8("vento.mp3")), u8("Ok"));
     click(soundFiles()->Image18);
     EXPECT_EQ(rows(list), u8Lines({"vento.mp3"}));
     EXPECT_NE(soundFiles()->St2->text(), u8("Ok"));
@@ -174,7 +174,7 @@ TEST_F(FilesTest, ASoundUploadReportsOnItsOwnPageAndRefreshesOnlyTheSoundList)
     EXPECT_EQ(rows(soundFiles()->File2), u8Lines({"chuva.mp3", "ruido.ogg"}));
 
     // Uploaded behind the page's back: the image list must not learn of it.
-    ASSERT_EQ(main().service.uploadFile(advFile("nova.png"), u8("nova.png")), u8("Ok"));
+    ASSERT_EQ(main().work.service.uploadFile(advFile("nova.png"), u8("nova.png")), u8("Ok"));
     clickRow(soundFiles()->File2, "chuva.mp3");
     click(soundFiles()->Image20);
     EXPECT_EQ(soundFiles()->Label90->text(), u8("Ok"));
@@ -256,7 +256,7 @@ TEST_F(FilesTest, PickedPicturesArePreviewedAtMost221Wide)
     clickRow(graphics()->File1, "alta.png");
     EXPECT_EQ(graphics()->Stg->text(), kStatusRest);
     click(graphics()->Image7);
-    EXPECT_EQ(main().session.PickedFileName, u8("alta.png"));
+    EXPECT_EQ(main().work.session.PickedFileName, u8("alta.png"));
 }
 
 TEST_F(FilesTest, LocalSoundsAttachToThePageAndItsLink)
@@ -279,7 +279,7 @@ TEST_F(FilesTest, HostileServerNamesAreNotListed)
 {
     Recorder recorder;
     recorder.answer({200, "Ok\r\n1-../../fora.png\r\n2-a/b.png\r\n3-boa.png\r\n4-x\\y.mp3\r\n5-bom.mp3"});
-    main().session.setSite(QString::fromStdString(recorder.siteUrl()));
+    main().work.session.setSite(QString::fromStdString(recorder.siteUrl()));
     graphics()->ListServerImages();
     EXPECT_EQ(rows(graphics()->Lbx3), u8Lines({"boa.png"}));
     EXPECT_EQ(graphics()->St1->text(), u8("Nomes de arquivo inválidos recusados: 2!!!"));

@@ -22,11 +22,11 @@ TEST_F(WindowTest, LoginRefusalsChangeNothing)
         {"demo", "demo", true, "Sem conexão!!!"},
     };
     for (const auto &c : cases) {
-        main().client.setOnlineProbe([&](const QString &) { return !c.offline; });
+        main().work.client.setOnlineProbe([&](const QString &) { return !c.offline; });
         logIn(c.login, c.password);
         EXPECT_EQ(tools().login()->Sta->text(), u8(c.status)) << c.login << "/" << c.password;
-        EXPECT_EQ(main().session.Login, QString());
-        EXPECT_EQ(main().session.UserIdx, QString());
+        EXPECT_EQ(main().work.session.Login, QString());
+        EXPECT_EQ(main().work.session.UserIdx, QString());
         EXPECT_FALSE(main().menuButton(QStringLiteral("btAdv"))->isVisible());
         EXPECT_EQ(tools().page(), TForm2::Login);
         EXPECT_EQ(main().ledColor(), QColor(0x80, 0x00, 0x00));
@@ -38,9 +38,9 @@ TEST_F(WindowTest, LoginShowsTheAdventures)
 {
     logIn();
     EXPECT_EQ(tools().login()->Sta->text(), QString());
-    EXPECT_EQ(main().session.Login, u8("demo"));
-    EXPECT_EQ(main().session.Password, u8("demo"));
-    EXPECT_EQ(main().session.UserIdx, u8("1"));
+    EXPECT_EQ(main().work.session.Login, u8("demo"));
+    EXPECT_EQ(main().work.session.Password, u8("demo"));
+    EXPECT_EQ(main().work.session.UserIdx, u8("1"));
     EXPECT_TRUE(main().menuButton(QStringLiteral("btAdv"))->isVisible());
     EXPECT_FALSE(main().menuButton(QStringLiteral("btLsp"))->isVisible());
     EXPECT_EQ(tools().page(), TForm2::Adventures);
@@ -51,11 +51,11 @@ TEST_F(WindowTest, LoginShowsTheAdventures)
 
 TEST_F(WindowTest, AnotherVersionOffersTheDownload)
 {
-    main().lbVrs->setText(QStringLiteral("0.0a"));
+    main().work.ownVersion = QStringLiteral("0.0a");
     logIn();
     EXPECT_TRUE(tools().login()->PanVrs->isVisible());
     EXPECT_EQ(tools().page(), TForm2::Login);
-    EXPECT_EQ(main().session.Login, u8("demo")) << "the login itself went through";
+    EXPECT_EQ(main().work.session.Login, u8("demo")) << "the login itself went through";
 }
 
 TEST_F(WindowTest, UpdateStartsAnUpdaterAlreadyThere)
@@ -66,8 +66,8 @@ TEST_F(WindowTest, UpdateStartsAnUpdaterAlreadyThere)
     ASSERT_TRUE(script.open(QIODevice::WriteOnly));
     script.write(("#!/bin/sh\necho \"$1|$2\" > '" + marker.toStdString() + "'\n").c_str());
     script.close();
-    const QString site = main().session.SiteUrl;
-    main().session.setSite(QStringLiteral("http://127.0.0.1:1/"));  // no download may be tried
+    const QString site = main().work.session.SiteUrl;
+    main().work.session.setSite(QStringLiteral("http://127.0.0.1:1/"));  // no download may be tried
     click(tools().login()->Image14);
     QFile started(marker);
     QTRY_VERIFY_WITH_TIMEOUT(started.exists() && started.size() > 0, 10000);
@@ -78,7 +78,7 @@ TEST_F(WindowTest, UpdateStartsAnUpdaterAlreadyThere)
 
 TEST_F(WindowTest, FailedUpdaterDownloadShowsWhyAndKeepsTheClient)
 {
-    main().session.setSite(QStringLiteral("http://127.0.0.1:1/"));
+    main().work.session.setSite(QStringLiteral("http://127.0.0.1:1/"));
     click(tools().login()->Image14);
     EXPECT_TRUE(tools().login()->Std->text().startsWith(u8("Falha na conexão"))) << tools().login()->Std->text().toStdString();
     EXPECT_FALSE(QFile::exists(appDir() + QStringLiteral("atlz.exe")));
@@ -87,11 +87,11 @@ TEST_F(WindowTest, FailedUpdaterDownloadShowsWhyAndKeepsTheClient)
 
 TEST_F(WindowTest, UpdaterIsFetchedFromTheSite)
 {
-    main().http.setTimeouts(std::chrono::milliseconds(3000), std::chrono::milliseconds(3000));
+    main().work.http.setTimeouts(std::chrono::milliseconds(3000), std::chrono::milliseconds(3000));
     const QString updater = appDir() + QStringLiteral("atlz.exe");
     click(tools().login()->Image14);
     EXPECT_TRUE(QFile::exists(updater)) << tools().login()->Std->text().toStdString();
-    EXPECT_EQ(main().http.connectTimeout(), std::chrono::milliseconds(5000));
+    EXPECT_EQ(main().work.http.connectTimeout(), std::chrono::milliseconds(5000));
 }
 
 TEST_F(WindowTest, AccountCreation)
@@ -116,9 +116,9 @@ TEST_F(WindowTest, AccountCreation)
     page->Edit16->setText(u8("n@x.y"));
     click(page->btConta);
     EXPECT_TRUE(page->Sty->text().startsWith(u8("Conta criada"))) << page->Sty->text().toStdString();
-    EXPECT_EQ(main().session.Login, QString()) << "a new account does not log in";
+    EXPECT_EQ(main().work.session.Login, QString()) << "a new account does not log in";
     click(page->btConta);
     EXPECT_FALSE(page->Sty->text().startsWith(u8("Conta criada"))) << "the service's refusal is shown whole";
     logIn("novo", "p&q");
-    EXPECT_EQ(main().session.Login, u8("novo"));
+    EXPECT_EQ(main().work.session.Login, u8("novo"));
 }

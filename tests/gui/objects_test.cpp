@@ -54,7 +54,7 @@ protected:
     static QColor colourOf(const QLabel *picture) { return picture->pixmap().toImage().pixelColor(29, 29); }
 
     // The object as the service now holds it: both pairs.
-    QStringList stored(const char *name) { return main().service.object(u8(name)).data(); }
+    QStringList stored(const char *name) { return main().work.service.object(u8(name)).data(); }
 
     // Lets the run view load the page an update pointed it at.
     void waitForRunView() { waitForLoad(main().form3->Web); }
@@ -71,7 +71,7 @@ TEST_F(ObjectsTest, TheMenuListsTheObjectsAgain)
 
 TEST_F(ObjectsTest, APickedObjectShowsBothPairsAndTheirPictures)
 {
-    writePicture(main().session.AdvFolder + u8("chave.png"), Qt::yellow);
+    writePicture(main().work.session.AdvFolder + u8("chave.png"), Qt::yellow);
     clickRow(page()->Lbx4, u8("chave"));
     EXPECT_EQ(page()->LocObj1->text(), u8("sala"));
     EXPECT_EQ(page()->ShpObj1->text(), u8("chave.png"));
@@ -127,7 +127,7 @@ TEST_F(ObjectsTest, AChangeNeedsAnObjectAndAPlace)
 
 TEST_F(ObjectsTest, AChangeIsStoredAndThePageRunsAgain)
 {
-    writePicture(main().session.AdvFolder + u8("lanterna.png"), Qt::red);
+    writePicture(main().work.session.AdvFolder + u8("lanterna.png"), Qt::red);
     clickRow(page()->Lbx4, u8("chave"));
     page()->LocObj2->setText(u8("  porao "));
     page()->ShpObj2->setText(u8(" lanterna.png"));
@@ -137,7 +137,7 @@ TEST_F(ObjectsTest, AChangeIsStoredAndThePageRunsAgain)
     EXPECT_EQ(colourOf(page()->FigObj2), QColor(Qt::red));
     EXPECT_EQ(stored("chave"), u8Lines({"porao", "lanterna.png", "porao", "lanterna.png"}));
     EXPECT_EQ(opened.count(), 1) << "the page without edits is opened again";
-    const Session &s = main().session;
+    const Session &s = main().work.session;
     EXPECT_EQ(main().form3->Web->url(), QUrl(runUrl(s.SiteUrl, s.UserIdx, s.AdvPrefix, s.ScriptName)));
     waitForRunView();
     EXPECT_EQ(opened.count(), 2) << "the run view opens it once more";
@@ -183,7 +183,7 @@ TEST_F(ObjectsTest, NewObjects)
         EXPECT_EQ(page()->Lb77->text(), u8(c.status)) << c.name;
     }
     EXPECT_EQ(listed(), u8Lines({"chave", "fantasma", "lanterna"}));
-    EXPECT_EQ(main().service.listObjects(), u8Lines({"chave", "lanterna"})) << "a listed name is not sent";
+    EXPECT_EQ(main().work.service.listObjects(), u8Lines({"chave", "lanterna"})) << "a listed name is not sent";
 
     page()->Edit21->setText(u8("abajur velho"));
     click(page()->Image26);
@@ -203,7 +203,7 @@ protected:
     {
         ObjectsTest::SetUp();
         clickRow(page()->Lbx4, u8("chave"));
-        main().session.ServiceUrl = QString::fromStdString(m_recorder.siteUrl()) + u8("nimbra/wbetz/");
+        main().work.session.ServiceUrl = QString::fromStdString(m_recorder.siteUrl()) + u8("nimbra/wbetz/");
     }
 
     void fetch(const std::string &reply)

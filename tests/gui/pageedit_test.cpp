@@ -48,7 +48,7 @@ protected:
     // The page's text as the service keeps it, without the status line.
     QString storedText(const char *name)
     {
-        const QString reply = main().service.fetchScript(u8(name));
+        const QString reply = main().work.service.fetchScript(u8(name));
         return reply.mid(reply.indexOf(u'\n') + 1);
     }
 
@@ -59,7 +59,7 @@ protected:
         ASSERT_EQ(rows.size(), 1) << name;
         list->scrollToItem(rows.first());
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(rows.first()).center());
-        ASSERT_EQ(main().session.ScriptName, u8(name));
+        ASSERT_EQ(main().work.session.ScriptName, u8(name));
         waitForRunView();
     }
 
@@ -93,7 +93,7 @@ protected:
 
 TEST_F(PageEditTest, ATypicalEditIsStoredAsWrittenAndRuns)
 {
-    EXPECT_EQ(main().session.ScriptName, u8("inicio"));
+    EXPECT_EQ(main().work.session.ScriptName, u8("inicio"));
     TextLookPage *look = scripts()->textLook();
     look->Edit4->setText(u8("Verdana"));
     look->Biu1->setOn(!look->Biu1->isOn());
@@ -121,14 +121,14 @@ TEST_F(PageEditTest, ATypicalEditIsStoredAsWrittenAndRuns)
     EXPECT_TRUE(storedText("inicio").contains(u8("  <p>Nova entrada.</p> \r\n  segunda linha \r\n")));
     waitForRunView();
     EXPECT_EQ(main().form3->Web->url(),
-              QUrl(runUrl(main().session.SiteUrl, main().session.UserIdx, u8("casa"), u8("inicio"))));
+              QUrl(runUrl(main().work.session.SiteUrl, main().work.session.UserIdx, u8("casa"), u8("inicio"))));
 
     // The player follows the door icon: the editor opens that page.
     main().form3->Web->page()->runJavaScript(u8("document.querySelector('a[href*=\"Scp=sala\"]').click()"));
-    for (int i = 0; i < 100 && main().session.ScriptName != u8("sala"); ++i)
+    for (int i = 0; i < 100 && main().work.session.ScriptName != u8("sala"); ++i)
         QTest::qWait(50);
-    EXPECT_EQ(main().session.ScriptName, u8("sala"));
-    EXPECT_EQ(main().page.scriptName(), u8("sala"));
+    EXPECT_EQ(main().work.session.ScriptName, u8("sala"));
+    EXPECT_EQ(main().work.page.scriptName(), u8("sala"));
     ASSERT_TRUE(scripts()->Lbx2->currentItem());
     EXPECT_EQ(scripts()->Lbx2->currentItem()->text(), u8("sala"));
     EXPECT_EQ(preview()->Abook3->currentIndex(), PreviewPage::ScreenContent);
@@ -140,13 +140,13 @@ TEST_F(PageEditTest, ScreenLinksAreEditedInTheFormsAndWithTheHotspot)
     ScreenPage *screen = scripts()->screen();
     click(preview()->Tela);
     EXPECT_EQ(scripts()->Abook2->currentIndex(), ScriptsPage::Screen);
-    EXPECT_EQ(screen->Edit13->text(), main().page.model().ScreenImage);
+    EXPECT_EQ(screen->Edit13->text(), main().work.page.model().ScreenImage);
 
     click(screen->lbLk[0]);
     EXPECT_EQ(screen->Label4->text(), u8("0"));
     ASSERT_TRUE(screen->Lnka->isOn());
     ASSERT_TRUE(preview()->hotspotVisible());
-    const ScreenLink link = main().page.model().ScreenLinks[0];
+    const ScreenLink link = main().work.page.model().ScreenLinks[0];
     EXPECT_EQ(preview()->hotspot(), QRect(link.X.toInt(), link.Y.toInt(), link.Width.toInt(), link.Height.toInt()));
 
     // Dragged far past the bottom-right corner, it stops at the edges.
@@ -159,7 +159,7 @@ TEST_F(PageEditTest, ScreenLinksAreEditedInTheFormsAndWithTheHotspot)
     EXPECT_EQ(moved[1], QString::number(852 - start.width()).rightJustified(3, u'0'));
     EXPECT_EQ(moved[2], QString::number(358 - start.height()).rightJustified(3, u'0'));
     // The link takes the values only on ENTER or "Registrar alterações".
-    EXPECT_EQ(main().page.model().ScreenLinks[0].X, link.X);
+    EXPECT_EQ(main().work.page.model().ScreenLinks[0].X, link.X);
 
     // The handle dragged above and left of the corner leaves the smallest area.
     mouse(QEvent::MouseButtonPress, preview()->Shp2, QPoint(4, 4));
@@ -176,10 +176,10 @@ TEST_F(PageEditTest, ScreenLinksAreEditedInTheFormsAndWithTheHotspot)
 
     click(screen->findChild<QLabel *>(u8("kind_url")));
     EXPECT_EQ(screen->Lnk[0]->text(), u8("url"));
-    EXPECT_EQ(main().page.model().ScreenLinks[0].Kind, link.Kind);
+    EXPECT_EQ(main().work.page.model().ScreenLinks[0].Kind, link.Kind);
     enter(screen->Lnk[3], u8("200"));
-    EXPECT_EQ(main().page.model().ScreenLinks[0].Kind, u8("url"));
-    EXPECT_EQ(main().page.model().ScreenLinks[0].Width, u8("200"));
+    EXPECT_EQ(main().work.page.model().ScreenLinks[0].Kind, u8("url"));
+    EXPECT_EQ(main().work.page.model().ScreenLinks[0].Width, u8("200"));
 
     click(screen->Lnka);
     EXPECT_FALSE(preview()->hotspotVisible());
@@ -228,9 +228,9 @@ TEST_F(PageEditTest, TypedHotspotsStayOnTheScreen)
 TEST_F(PageEditTest, APageThatDoesNotOpenLeavesTheShownOneStorable)
 {
     preview()->Memo2->setPlainText(u8("editado"));
-    main().session.ScriptName = u8("nao existe");
+    main().work.session.ScriptName = u8("nao existe");
     EXPECT_FALSE(editor().OpenPage());
-    EXPECT_EQ(main().session.ScriptName, u8("inicio"));
+    EXPECT_EQ(main().work.session.ScriptName, u8("inicio"));
     EXPECT_EQ(preview()->Memo2->toPlainText(), u8("editado"));
     EXPECT_EQ(scripts()->Stx->text(), u8("Script não encontrado"));
     ASSERT_TRUE(scripts()->Lbx2->currentItem());
@@ -239,7 +239,7 @@ TEST_F(PageEditTest, APageThatDoesNotOpenLeavesTheShownOneStorable)
     click(scripts()->btCmp);
     EXPECT_EQ(scripts()->Stx->text(), u8("Ok"));
     EXPECT_TRUE(storedText("inicio").contains(u8("  editado \r\n")));
-    EXPECT_FALSE(Reply(main().service.fetchScript(u8("nao existe"))).isOk()) << "nothing stored under the other name";
+    EXPECT_FALSE(Reply(main().work.service.fetchScript(u8("nao existe"))).isOk()) << "nothing stored under the other name";
 }
 
 TEST_F(PageEditTest, TheRawEditorStoresOnlyOverThePageItWasLoadedFrom)
@@ -290,7 +290,7 @@ TEST_F(PageEditTest, PagesTheWriterWouldCutOrTheServiceRefusesAreNotLost)
 
 TEST_F(PageEditTest, TheRunViewFollowsOnlyPagesOfThisAdventure)
 {
-    const Session &s = main().session;
+    const Session &s = main().work.session;
     const QString base = s.SiteUrl + u8("html/vestra/exescp.php?Idx=") + s.UserIdx;
     editor().followNavigation(QUrl(base + u8("&Pfx=outra&Scp=sala")));
     EXPECT_EQ(s.ScriptName, u8("inicio"));
@@ -298,10 +298,10 @@ TEST_F(PageEditTest, TheRunViewFollowsOnlyPagesOfThisAdventure)
     EXPECT_EQ(s.ScriptName, u8("inicio"));
     editor().followNavigation(QUrl(base + u8("&Pfx=casa&Scp=nao%20existe")));
     EXPECT_EQ(s.ScriptName, u8("inicio"));
-    EXPECT_TRUE(main().page.canStore());
+    EXPECT_TRUE(main().work.page.canStore());
     editor().followNavigation(QUrl(base + u8("&Scp=janela")));
     EXPECT_EQ(s.ScriptName, u8("janela"));
-    EXPECT_TRUE(main().page.canStore());
+    EXPECT_TRUE(main().work.page.canStore());
 
     // An own run is not opened a second time, and only that one.
     editor().runPage(true);
@@ -329,13 +329,13 @@ TEST_F(PageEditTest, NewPagesHoldTheTemplateAndARefusalChangesNothing)
         form->Edit3->setText(u8(c.name));
         click(c.kind == NewPageKind::Text ? form->Image5 : form->Image6);
         EXPECT_EQ(storedText(c.name), pageTemplate(c.kind, u8(c.name)));
-        EXPECT_EQ(main().session.ScriptName, u8(c.name));
-        EXPECT_EQ(main().page.model().ObjBarMark, kSwitchedOff);
+        EXPECT_EQ(main().work.session.ScriptName, u8(c.name));
+        EXPECT_EQ(main().work.page.model().ObjBarMark, kSwitchedOff);
         EXPECT_FALSE(scripts()->Lbx2->findItems(u8(c.name).replace(u'_', u' '), Qt::MatchExactly).isEmpty());
         waitForRunView();
     }
 
-    const QString shown = main().session.ScriptName;
+    const QString shown = main().work.session.ScriptName;
     const QString source = main().form4->Memo3->toPlainText();
     const struct {
         const char *name;
@@ -349,14 +349,14 @@ TEST_F(PageEditTest, NewPagesHoldTheTemplateAndARefusalChangesNothing)
     form->Edit3->setText(u8("../fora"));
     click(form->Image5);
     EXPECT_NE(form->Stc->text(), u8("Ok"));
-    EXPECT_EQ(main().session.ScriptName, shown);
+    EXPECT_EQ(main().work.session.ScriptName, shown);
     EXPECT_EQ(main().form4->Memo3->toPlainText(), source);
 }
 
 TEST_F(PageEditTest, TheQrWindowShowsTheAdventureAndThePickedPage)
 {
     TForm5 *qr = main().form5;
-    const Session &s = main().session;
+    const Session &s = main().work.session;
     click(scripts()->Image2);
     ASSERT_TRUE(qr->isVisible());
     waitForLoad(qr->Web);
@@ -376,12 +376,12 @@ TEST_F(PageEditTest, EditsAreUndoneAndRedoneStepByStep)
     const bool bold = look->Biu1->isOn();
     click(look->Biu1);
     click(preview()->Objs);
-    const QString bar = main().page.model().ObjBarMark;
+    const QString bar = main().work.page.model().ObjBarMark;
     preview()->Memo2->setPlainText(u8("digitado depois"));
 
     QApplication::setActiveWindow(main().form4);
     QTest::keyClick(main().form4, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_NE(main().page.model().ObjBarMark, bar);
+    EXPECT_NE(main().work.page.model().ObjBarMark, bar);
     EXPECT_EQ(look->Biu1->isOn(), !bold);
     QTest::keyClick(main().form4, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(look->Biu1->isOn(), bold);
@@ -404,13 +404,13 @@ TEST_F(PageEditTest, TheMapShowsTheAdventureAndOpensItsPages)
     EXPECT_EQ(map->brokenCount(), 0);
 
     emit map->openPageRequested(u8("chave"));
-    EXPECT_EQ(main().session.ScriptName, u8("chave"));
-    EXPECT_EQ(main().page.scriptName(), u8("chave"));
+    EXPECT_EQ(main().work.session.ScriptName, u8("chave"));
+    EXPECT_EQ(main().work.page.scriptName(), u8("chave"));
     ASSERT_TRUE(scripts()->Lbx2->currentItem());
     EXPECT_EQ(scripts()->Lbx2->currentItem()->text(), u8("chave"));
 
     emit map->openPageRequested(u8("nao existe"));
-    EXPECT_EQ(main().session.ScriptName, u8("chave"));
+    EXPECT_EQ(main().work.session.ScriptName, u8("chave"));
 }
 
 TEST_F(PageEditTest, ALateReportOfTheStoredPageKeepsWhatWasTypedSince)
@@ -418,7 +418,7 @@ TEST_F(PageEditTest, ALateReportOfTheStoredPageKeepsWhatWasTypedSince)
     click(scripts()->btCmp);
     ASSERT_EQ(scripts()->Stx->text(), u8("Ok"));
     preview()->Memo2->setPlainText(u8("digitado antes do aviso"));
-    const Session &s = main().session;
+    const Session &s = main().work.session;
     editor().followNavigation(QUrl(runUrl(s.SiteUrl, s.UserIdx, u8("casa"), u8("inicio"))));
     EXPECT_EQ(preview()->Memo2->toPlainText(), u8("digitado antes do aviso"));
     EXPECT_TRUE(editor().hasUnstoredChanges());
@@ -481,7 +481,7 @@ TEST_F(PageEditTest, UndoKeysUndoThePageWhereverItIsEdited)
 TEST_F(PageEditTest, TheRunViewTakesTheEditorToThePageItShows)
 {
     const auto followed = [&](const char *name) {
-        return QTest::qWaitFor([&] { return main().page.scriptName() == u8(name); }, 10000);
+        return QTest::qWaitFor([&] { return main().work.page.scriptName() == u8(name); }, 10000);
     };
     QWebEnginePage *run = main().form3->Web->page();
     run->runJavaScript(u8("document.querySelector('a[href*=\"Scp=sala\"]').click()"));
@@ -494,8 +494,8 @@ TEST_F(PageEditTest, TheRunViewTakesTheEditorToThePageItShows)
 
     // An accented name goes both ways in the code page.
     const QString cellar = u8("porão");
-    ASSERT_EQ(main().service.newScript(cellar), u8("Ok"));
-    ASSERT_EQ(main().service.storeScript(cellar, pageTemplate(NewPageKind::Text, cellar)), u8("Ok"));
+    ASSERT_EQ(main().work.service.newScript(cellar), u8("Ok"));
+    ASSERT_EQ(main().work.service.storeScript(cellar, pageTemplate(NewPageKind::Text, cellar)), u8("Ok"));
     click(preview()->icon(6));
     QApplication::setActiveWindow(&tools());
     enter(scripts()->icons()->Edit2, cellar);
@@ -504,7 +504,7 @@ TEST_F(PageEditTest, TheRunViewTakesTheEditorToThePageItShows)
     waitForRunView();
     run->runJavaScript(u8("document.querySelector('a[href*=\"Scp=por\"]').click()"));
     ASSERT_TRUE(followed("porão"));
-    EXPECT_EQ(main().session.ScriptName, cellar);
+    EXPECT_EQ(main().work.session.ScriptName, cellar);
     click(scripts()->btCmp);
     EXPECT_TRUE(storedText("porão").startsWith(u8("//mob txt porão\r\n")));
 }

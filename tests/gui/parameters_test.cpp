@@ -38,13 +38,13 @@ protected:
     AuthorizationPage *editors() { return tools().authorization(); }
 
     // The adventure's data as the service now gives it for a listed name.
-    Reply adventureData(const char *name) { return main().service.adventureData(u8(name)); }
+    Reply adventureData(const char *name) { return main().work.service.adventureData(u8(name)); }
     static QString startPageIn(const Reply &data) { return data.line(16); }
 
     void pickPage(const char *name)
     {
         clickRow(tools().scripts()->Lbx2, u8(name));
-        ASSERT_EQ(main().session.ScriptName, u8(name));
+        ASSERT_EQ(main().work.session.ScriptName, u8(name));
         waitForLoad(main().form3->Web);
     }
 
@@ -53,7 +53,7 @@ protected:
     Recorder &recordingService()
     {
         m_recorder = std::make_unique<Recorder>();
-        main().session.ServiceUrl = QString::fromStdString(m_recorder->siteUrl()) + u8("nimbra/wbetz/");
+        main().work.session.ServiceUrl = QString::fromStdString(m_recorder->siteUrl()) + u8("nimbra/wbetz/");
         return *m_recorder;
     }
 
@@ -92,12 +92,12 @@ TEST_F(ParametersTest, TheTitleAndTheStartPageInTheBoxAreStored)
     store("Casa assombrada", "inicio");
     EXPECT_EQ(page()->Stu->text(), u8("Ok"));
     EXPECT_EQ(startPageIn(adventureData("Casa assombrada")), u8("inicio")) << "the page being edited is not sent";
-    EXPECT_TRUE(main().service.listAdventures().data().contains(u8("Casa_assombrada")));
+    EXPECT_TRUE(main().work.service.listAdventures().data().contains(u8("Casa_assombrada")));
     const QStringList shown = rowsOf(tools().adventures()->Lbx1);
     EXPECT_TRUE(shown.contains(u8("Casa assombrada")));
     EXPECT_FALSE(shown.contains(u8("A casa misteriosa")));
     EXPECT_EQ(main().form4->titleLabel()->text(), u8("Casa assombrada"));
-    EXPECT_EQ(main().session.AdvName, u8("A casa misteriosa")) << "the name it was opened with";
+    EXPECT_EQ(main().work.session.AdvName, u8("A casa misteriosa")) << "the name it was opened with";
     EXPECT_EQ(main().ledColor(), kLedRest);
 
     store("Casa assombrada", "porao");
@@ -145,7 +145,7 @@ protected:
     {
         ParametersTest::SetUp();
         for (const char *login : {"bruno", "ana", "Carla"})
-            main().service.newAccount(u8(login), u8("senha"), u8("autor@velorin.local"));
+            main().work.service.newAccount(u8(login), u8("senha"), u8("autor@velorin.local"));
     }
 
     void load() { click(page()->Image23); }
@@ -153,7 +153,7 @@ protected:
     // The editors the service holds now.
     QStringList storedEditors()
     {
-        const QStringList lines = main().service.listEditors().data();
+        const QStringList lines = main().work.service.listEditors().data();
         return lines.mid(lines.indexOf(u8("-+-")) + 1);
     }
 };
@@ -210,20 +210,20 @@ TEST_F(EditorsTest, NoUpdateWithoutAListLoadedForTheOpenAdventure)
     ASSERT_EQ(storedEditors(), u8Lines({"ana"}));
 
     // Offline for the list, while the update's direct request would still go out.
-    main().client.setOnlineProbe([](const QString &) { return false; });
+    main().work.client.setOnlineProbe([](const QString &) { return false; });
     load();
     EXPECT_EQ(editors()->Stb->text(), kEditorsPrompt);
     EXPECT_EQ(rowsOf(editors()->Lbx11), QStringList());
     click(editors()->Image24);
     EXPECT_EQ(editors()->Stb->text(), kEditorsNotLoaded);
-    main().client.setOnlineProbe({});
+    main().work.client.setOnlineProbe({});
     EXPECT_EQ(storedEditors(), u8Lines({"ana"})) << "the editors were not removed";
 
     load();
-    main().session.AdvPrefix = u8("outra");
+    main().work.session.AdvPrefix = u8("outra");
     click(editors()->Image24);
     EXPECT_EQ(editors()->Stb->text(), kEditorsNotLoaded) << "the lists belong to another adventure";
-    main().session.AdvPrefix = u8("casa");
+    main().work.session.AdvPrefix = u8("casa");
 
     m_service.reset();
     load();

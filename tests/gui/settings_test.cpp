@@ -91,7 +91,7 @@ TEST_F(WindowTest, SettingsAppliedOnceAndExitBeforeLoginKeepsTheLogin)
 TEST_F(WindowTest, ExitAfterLoginWritesTheSession)
 {
     logIn("DEMO", "demo");
-    ASSERT_EQ(main().session.Login, u8("demo")) << "the name as the service spells it";
+    ASSERT_EQ(main().work.session.Login, u8("demo")) << "the name as the service spells it";
     ASSERT_EQ(main().writeSettingsFile(), std::nullopt);
     EXPECT_TRUE(readFile(main().settingsPath()).startsWith("demo\r\ndemo\r\n"));
 }

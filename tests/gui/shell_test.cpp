@@ -53,7 +53,7 @@ TEST_F(WindowTest, WebPagesMenuOpensTheSitePages)
     click(main().menuButton(QStringLiteral("btWeb")));
     EXPECT_TRUE(main().form4->isVisible());
     EXPECT_EQ(main().form4->Pan1->currentIndex(), TForm4::BrowserTab);
-    EXPECT_EQ(main().session.BrowserUrl, main().session.SiteUrl + u8("nimbra/index.htm"));
+    EXPECT_EQ(main().work.session.BrowserUrl, main().work.session.SiteUrl + u8("nimbra/index.htm"));
     EXPECT_TRUE(main().form4->btIns->isVisible());
     EXPECT_EQ(main().form4->titleLabel()->text(), u8("Páginas oficiais do Tarvo Velorin"));
 

@@ -51,7 +51,7 @@ protected:
     }
 
     SoundsPage *sounds() { return tools().sounds(); }
-    QString advFile(const char *name) { return main().session.AdvFolder + u8(name); }
+    QString advFile(const char *name) { return main().work.session.AdvFolder + u8(name); }
 
     void writeFile(const char *name, const QByteArray &bytes)
     {
@@ -84,7 +84,7 @@ protected:
 
     QString storedText(const char *name)
     {
-        const QString reply = main().service.fetchScript(u8(name));
+        const QString reply = main().work.service.fetchScript(u8(name));
         return reply.mid(reply.indexOf(u'\n') + 1);
     }
 };
@@ -169,14 +169,14 @@ TEST_F(SoundsTest, AMissingLibrarySoundLeavesNoFile)
     const std::optional<QString> failure = sounds()->TocaWave(u8("$nao_existe"));
     ASSERT_TRUE(failure.has_value());
     EXPECT_TRUE(failure->contains(u8("404"))) << failure->toStdString();
-    EXPECT_TRUE(QDir(main().session.AdvFolder).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_TRUE(QDir(main().work.session.AdvFolder).entryList(QDir::Files | QDir::Hidden).isEmpty());
     EXPECT_FALSE(sounds()->deck().isOpen());
 }
 
 TEST_F(SoundsTest, AFailingLibraryLeavesNoFile)
 {
     Recorder recorder;
-    main().session.setSite(QString::fromStdString(recorder.siteUrl()));
+    main().work.session.setSite(QString::fromStdString(recorder.siteUrl()));
     recorder.answer({200, "Ok\r\nbeep_falho"});
     category("beep");
     ASSERT_EQ(rows(sounds()->Lbx7), u8Lines({"beep_falho"}));
@@ -184,13 +184,13 @@ TEST_F(SoundsTest, AFailingLibraryLeavesNoFile)
     clickRow(sounds()->Lbx7, "beep_falho");
     EXPECT_EQ(recorder.last().Target, "/html/vestra/pags/sons/beep_falho.mp3");
     EXPECT_TRUE(sounds()->Sts->text().contains(u8("500")));
-    EXPECT_TRUE(QDir(main().session.AdvFolder).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_TRUE(QDir(main().work.session.AdvFolder).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 TEST_F(SoundsTest, HostileLibraryNamesTouchNothing)
 {
     Recorder recorder;
-    main().session.setSite(QString::fromStdString(recorder.siteUrl()));
+    main().work.session.setSite(QString::fromStdString(recorder.siteUrl()));
     recorder.answer({200, "Ok\r\n../../fora\r\n..\\nimbra\r\natlz.exe\r\nbeep_bom"});
     category("beep");
     EXPECT_EQ(rows(sounds()->Lbx7), u8Lines({"atlz.exe", "beep_bom"}));
@@ -209,7 +209,7 @@ TEST_F(SoundsTest, HostileLibraryNamesTouchNothing)
     QFile::remove(advFile("atlz.exe.mp3"));
     EXPECT_EQ(snapshot(m_dir.path() + u8("/app")), before);
 
-    main().session.AdvPrefix = u8("../fora");
+    main().work.session.AdvPrefix = u8("../fora");
     EXPECT_EQ(sounds()->TocaWave(u8("$beep_bom")), u8("Prefixo da aventura inválido!!!"));
     EXPECT_EQ(recorder.requests().size(), sent + 1);
 }
@@ -241,7 +241,7 @@ TEST_F(SoundsTest, AttachedToALinkItReachesTheLinkWhenRegistered)
 {
     ScriptsPage *scripts = tools().scripts();
     clickRow(scripts->Lbx2, "sala");
-    ASSERT_EQ(main().session.ScriptName, u8("sala"));
+    ASSERT_EQ(main().work.session.ScriptName, u8("sala"));
     waitForRunView();
     ScreenPage *screen = scripts->screen();
     click(screen->lbLk[2]);

@@ -32,8 +32,8 @@ protected:
                                                      std::vector<std::string>{"--demo"});
         QDir().mkpath(appDir());
         m_main = std::make_unique<nimbra::TForm1>();
-        m_main->session.AppDir = appDir();
-        m_main->session.setSite(QString::fromStdString(m_service->baseUrl()));
+        m_main->work.session.AppDir = appDir();
+        m_main->work.session.setSite(QString::fromStdString(m_service->baseUrl()));
         m_main->createWindows();
         m_main->show();
     }
@@ -89,7 +89,7 @@ protected:
     {
         logIn();
         doubleClickRow(tools().adventures()->Lbx1, 0);
-        ASSERT_EQ(m_main->session.AdvPrefix, u8("casa"));
+        ASSERT_EQ(m_main->work.session.AdvPrefix, u8("casa"));
     }
 
     QTemporaryDir m_dir;
