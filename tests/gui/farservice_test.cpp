@@ -58,7 +58,7 @@ protected:
         WindowTest::SetUp();
         main().work.session.setSite(QString::fromStdString(m_recorder.siteUrl()));
         main().setEnd([this] { ++m_ends; });
-        m_recorder.answer({200, "Ok\r\ndemo\r\n1\r\n", 2500ms});
+        m_recorder.answer({200, "Ok\r\ndemo\r\n1\r\n", 1500ms});
     }
 
     // Clicks "Logar" and, while the login waits, does `meanwhile`.

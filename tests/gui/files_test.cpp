@@ -215,29 +215,6 @@ TEST_F(FilesTest, ATransferErrorReplacesTheWaitingText)
     EXPECT_EQ(main().ledColor(), QColor(0x80, 0x00, 0x00));
 }
 
-TEST_F(FilesTest, AnUploadKeepsEditsNotYetStored)
-{
-    writeImage("sala.png", {920, 440}, "PNG");
-    menu("btImg");
-    QSignalSpy opened(main().editor, &PageEditor::pageOpened);
-
-    // Nothing unstored: the page is opened again to show the new picture.
-    upload("sala.png");
-    EXPECT_EQ(graphics()->Stg->text(), u8("Ok"));
-    EXPECT_GE(opened.count(), 1);
-    waitForRunView();
-
-    ScriptsPage *scripts = tools().scripts();
-    scripts->Cb1->click();
-    ASSERT_TRUE(main().editor->hasUnstoredChanges());
-    const bool returnable = scripts->Cb1->isChecked();
-    opened.clear();
-    upload("sala.png");
-    EXPECT_EQ(graphics()->Stg->text(), u8("Ok"));
-    EXPECT_EQ(opened.count(), 0);
-    EXPECT_EQ(scripts->Cb1->isChecked(), returnable);
-    EXPECT_TRUE(main().editor->hasUnstoredChanges());
-}
 
 TEST_F(FilesTest, PickedPicturesArePreviewedAtMost221Wide)
 {
@@ -275,15 +252,3 @@ TEST_F(FilesTest, LocalSoundsAttachToThePageAndItsLink)
     EXPECT_EQ(tools().page(), TForm2::Scripts);
 }
 
-TEST_F(FilesTest, HostileServerNamesAreNotListed)
-{
-    Recorder recorder;
-    recorder.answer({200, "Ok\r\n1-../../fora.png\r\n2-a/b.png\r\n3-boa.png\r\n4-x\\y.mp3\r\n5-bom.mp3"});
-    main().work.session.setSite(QString::fromStdString(recorder.siteUrl()));
-    graphics()->ListServerImages();
-    EXPECT_EQ(rows(graphics()->Lbx3), u8Lines({"boa.png"}));
-    EXPECT_EQ(graphics()->St1->text(), u8("Nomes de arquivo inválidos recusados: 2!!!"));
-    soundFiles()->ListServerSounds();
-    EXPECT_EQ(rows(soundFiles()->Lbx8), u8Lines({"bom.mp3"}));
-    EXPECT_EQ(soundFiles()->St2->text(), u8("Nomes de arquivo inválidos recusados: 1!!!"));
-}

@@ -149,22 +149,6 @@ TEST_F(ObjectsTest, AChangeIsStoredAndThePageRunsAgain)
     waitForRunView();
 }
 
-TEST_F(ObjectsTest, AChangeKeepsEditsNotYetStored)
-{
-    PreviewPage *preview = main().form4->preview();
-    preview->Memo2->setPlainText(u8("<p>Texto ainda não gravado.</p>"));
-    ASSERT_TRUE(main().editor->hasUnstoredChanges());
-    clickRow(page()->Lbx4, u8("lanterna"));
-    page()->LocObj1->setText(u8("sala"));
-    QSignalSpy opened(main().editor, &PageEditor::pageOpened);
-    click(page()->btObj1);
-    EXPECT_EQ(page()->lbObj1->text(), u8("Ok"));
-    waitForRunView();
-    EXPECT_EQ(opened.count(), 0) << "neither the page nor the run view opens it again";
-    EXPECT_EQ(preview->Memo2->toPlainText(), u8("<p>Texto ainda não gravado.</p>"));
-    EXPECT_TRUE(main().editor->hasUnstoredChanges());
-    EXPECT_EQ(stored("lanterna").value(0), u8("sala"));
-}
 
 TEST_F(ObjectsTest, NewObjects)
 {
@@ -231,17 +215,6 @@ TEST_F(ObjectRepliesTest, AShortReplyFillsNothing)
     EXPECT_TRUE(showsStockPicture(page()->FigObj2));
 }
 
-TEST_F(ObjectRepliesTest, ShapesThatAreNoPlainFileNameAreNotRead)
-{
-    // A picture beside the adventure's folder that a hostile name would reach.
-    writePicture(appDir() + u8("segredo.png"), Qt::green);
-    fetch("Ok\r\nsala\r\n../segredo.png\r\nsala\r\n" + appDir().toStdString() + "segredo.png\r\n");
-    EXPECT_EQ(page()->ShpObj1->text(), u8("../segredo.png"));
-    EXPECT_TRUE(showsStockPicture(page()->FigObj1));
-    EXPECT_TRUE(showsStockPicture(page()->FigObj2));
-    EXPECT_EQ(page()->lbObj1->text(), u8("Nome de imagem inválido: ../segredo.png"));
-    EXPECT_TRUE(page()->lbObj2->text().startsWith(u8("Nome de imagem inválido: ")));
-}
 
 TEST_F(ObjectRepliesTest, AFailedTransferIsShownInTheRow)
 {

@@ -27,18 +27,6 @@ QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Every file below root with its bytes.
-QMap<QString, QByteArray> snapshot(const QString &root)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(path, readFile(path));
-    }
-    return files;
-}
-
 class SoundsTest : public WindowTest {
 protected:
     void SetUp() override
@@ -164,55 +152,8 @@ TEST_F(SoundsTest, AnUnreadableSoundIsReportedNotPlayed)
     EXPECT_EQ(files->Label90->text(), kStatusRest);
 }
 
-TEST_F(SoundsTest, AMissingLibrarySoundLeavesNoFile)
-{
-    const std::optional<QString> failure = sounds()->TocaWave(u8("$nao_existe"));
-    ASSERT_TRUE(failure.has_value());
-    EXPECT_TRUE(failure->contains(u8("404"))) << failure->toStdString();
-    EXPECT_TRUE(QDir(main().work.session.AdvFolder).entryList(QDir::Files | QDir::Hidden).isEmpty());
-    EXPECT_FALSE(sounds()->deck().isOpen());
-}
 
-TEST_F(SoundsTest, AFailingLibraryLeavesNoFile)
-{
-    Recorder recorder;
-    main().work.session.setSite(QString::fromStdString(recorder.siteUrl()));
-    recorder.answer({200, "Ok\r\nbeep_falho"});
-    category("beep");
-    ASSERT_EQ(rows(sounds()->Lbx7), u8Lines({"beep_falho"}));
-    recorder.answer({500, "erro"});
-    clickRow(sounds()->Lbx7, "beep_falho");
-    EXPECT_EQ(recorder.last().Target, "/html/vestra/pags/sons/beep_falho.mp3");
-    EXPECT_TRUE(sounds()->Sts->text().contains(u8("500")));
-    EXPECT_TRUE(QDir(main().work.session.AdvFolder).entryList(QDir::Files | QDir::Hidden).isEmpty());
-}
 
-TEST_F(SoundsTest, HostileLibraryNamesTouchNothing)
-{
-    Recorder recorder;
-    main().work.session.setSite(QString::fromStdString(recorder.siteUrl()));
-    recorder.answer({200, "Ok\r\n../../fora\r\n..\\nimbra\r\natlz.exe\r\nbeep_bom"});
-    category("beep");
-    EXPECT_EQ(rows(sounds()->Lbx7), u8Lines({"atlz.exe", "beep_bom"}));
-    EXPECT_EQ(sounds()->Sts->text(), u8("Nomes de arquivo inválidos recusados: 2!!!"));
-
-    const QMap<QString, QByteArray> before = snapshot(m_dir.path() + u8("/app"));
-    recorder.answer({200, "ID3 hostil"});
-    const std::size_t sent = recorder.requests().size();
-    for (const char *name : {"$../../fora", "$..\\nimbra", "$/tmp/x", "$a\nb"})
-        EXPECT_NE(sounds()->TocaWave(u8(name)), std::nullopt) << name;
-    // The updater's name holds no ".mp3": the sound would be "atlz.exe.mp3".
-    clickRow(sounds()->Lbx7, "atlz.exe");
-    EXPECT_TRUE(QFile::exists(advFile("atlz.exe.mp3")));
-    EXPECT_FALSE(QFile::exists(advFile("atlz.exe")));
-    EXPECT_EQ(recorder.requests().size(), sent + 1);
-    QFile::remove(advFile("atlz.exe.mp3"));
-    EXPECT_EQ(snapshot(m_dir.path() + u8("/app")), before);
-
-    main().work.session.AdvPrefix = u8("../fora");
-    EXPECT_EQ(sounds()->TocaWave(u8("$beep_bom")), u8("Prefixo da aventura inválido!!!"));
-    EXPECT_EQ(recorder.requests().size(), sent + 1);
-}
 
 TEST_F(SoundsTest, AttachedAsInitialSoundItIsStoredWithThePage)
 {
