@@ -163,7 +163,7 @@ TEST_F(Editing, TheRunViewIsFollowedButNeverOverUnstoredEdits)
         bool fetched;
     };
     const Case cases[] = {
-        {"the editor's own run", true, true, "inicio", "inicio", false},
+        {"the editor's own run", true, false, "inicio", "inicio", false},
         {"a late report of the page, edits typed since", false, true, "inicio", "inicio", false},
         {"a report of the page without edits", false, false, "inicio", "inicio", true},
         {"the player went on", false, true, "sala", "sala", true},
@@ -182,6 +182,9 @@ TEST_F(Editing, TheRunViewIsFollowedButNeverOverUnstoredEdits)
         t.editor.followNavigation(t.runOf(c.reported));
         EXPECT_EQ(t.work.session.ScriptName, u8(c.shownAfter));
         EXPECT_EQ(t.store.fetches > fetches, c.fetched);
+        if (c.fetched) {
+            EXPECT_EQ(t.view.selected, u8(c.shownAfter));
+        }
         if (u8(c.shownAfter) == u8("inicio") && c.edited) {
             EXPECT_TRUE(t.editor.hasUnstoredChanges());
         }
@@ -243,6 +246,21 @@ TEST_F(Editing, EveryEditIsOneStepThatUndoesAndRedoes)
         EXPECT_EQ(t.edits().state().Model, before.Model);
         t.edits().undoStack().redo();
         EXPECT_EQ(t.edits().state(), after);
+    }
+}
+
+TEST_F(Editing, ARegisteredLinkTakesTheEditsAndTheSwitchAsTheyStand)
+{
+    ASSERT_TRUE(open("sala"));
+    for (const bool on : {false, true}) {
+        edits().selectLink(4);
+        view.links = u8Lines({"lnk", "010", "020", "030", "040", "porão", "", ""});
+        view.linkOn = on;
+        ASSERT_TRUE(edits().registerLink());
+        const ScreenLink &link = work.page.model().ScreenLinks[4];
+        EXPECT_EQ(link.Mark, on ? QString() : kSwitchedOff);
+        EXPECT_EQ(link.Arg1, u8("porão"));
+        EXPECT_EQ(link.X, u8("010"));
     }
 }
 
