@@ -149,7 +149,7 @@ void TForm1::openChosenAdventure()
     form2->scripts()->ListScripts();
     editor->OpenPage();
     form4->setTitle(s.AdvName);
-    form2->scripts()->Lbx2->selectRow(s.ScriptName);
+    m_view->selectScript(s.ScriptName);
     showAdventureMenu();
 }
 
@@ -375,7 +375,7 @@ void TForm1::openMapPage(const QString &name)
     work.session.ScriptName = name;
     if (!editor->OpenPage())
         return;
-    form2->scripts()->Lbx2->selectRow(name);
+    m_view->selectScript(name);
     editor->runPage(true);
 }
 
