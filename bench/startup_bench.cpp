@@ -72,7 +72,7 @@ void BM_ClientColdStart(benchmark::State &state)
     double resident = 0;
     for (auto _ : state) {
         auto main = std::make_unique<nimbra::TForm1>();
-        main->session.setSite(site);
+        main->work.session.setSite(site);
         main->createWindows();
         main->show();
         main->form3->show();
