@@ -2,6 +2,8 @@
 
 // What formatting a page script must never do to the author's lines; shared
 // by the randomised test and the fuzz target.
+#include "generator.h"
+#include "parser.h"
 #include "textlines.h"
 
 #include <QString>
@@ -9,6 +11,7 @@
 
 #include <optional>
 #include <set>
+#include <string>
 
 namespace nimbra {
 
@@ -47,6 +50,34 @@ inline std::optional<QString> firstLostLine(const QString &input, const QString 
             return wanted.toString();
         ++at;
     }
+    return std::nullopt;
+}
+
+inline QString formatScript(const QString &script)
+{
+    const PageModel page = parseScriptText(script);
+    return generateScript(page, page.HeaderName);
+}
+
+// What formatting script does wrong, if anything: a line of the author's
+// lost, or a written text that changes when formatted again (from the second
+// pass on, or at all when the page has a free section).
+inline std::optional<std::string> formatFault(const QString &script)
+{
+    std::vector<ScriptIssue> issues;
+    const PageModel page = parseScriptText(script, &issues);
+    const QString once = generateScript(page, page.HeaderName);
+    std::set<int> rewritten;
+    for (const ScriptIssue &issue : issues)
+        if (issue.Rewritten)
+            rewritten.insert(issue.Line);
+    if (const std::optional<QString> lost = firstLostLine(script, once, rewritten))
+        return "line lost: " + lost->toStdString() + "\n----\n" + once.toStdString();
+    const QString twice = formatScript(once);
+    if (formatScript(twice) != twice)
+        return "formatting again changes the text";
+    if (!page.FreeSection.isEmpty() && twice != once)
+        return "a page with a free section changes when formatted again";
     return std::nullopt;
 }
 

@@ -1,3 +1,4 @@
+#include "generator.h"
 #include "pagesession.h"
 #include "parser.h"
 #include "templates.h"
@@ -35,24 +36,6 @@ public:
 };
 
 } // namespace
-
-TEST(PageSession, OpensAndStoresThePage)
-{
-    MemoryStore store;
-    store.scripts[u8("a")] = pageTemplate(NewPageKind::Image, u8("a"));
-    PageSession session(store);
-    const PageSession::Opened opened = session.open(u8("a"));
-    EXPECT_TRUE(opened.Ok);
-    EXPECT_EQ(session.scriptName(), u8("a"));
-    EXPECT_EQ(session.model().PageKind, u8("img"));
-
-    PageModel edited = session.model();
-    edited.ScreenImage = u8("nova.png");
-    QString written;
-    EXPECT_EQ(session.compileAndStore(edited, &written), u8("Ok"));
-    EXPECT_TRUE(written.contains(u8("  telpos= nova.png\r\n")));
-    EXPECT_EQ(store.scripts[u8("a")], written);
-}
 
 TEST(PageSession, AFailedOpenKeepsThePageAndRefusesToStoreOnlyAnUnfetchedOne)
 {
@@ -92,57 +75,54 @@ TEST(PageSession, AFailedOpenKeepsThePageAndRefusesToStoreOnlyAnUnfetchedOne)
     }
 }
 
-TEST(PageSession, NothingIsStoredBeforeAPageOpensOrFromAnEmptyText)
-{
-    MemoryStore store;
-    PageSession session(store);
-    EXPECT_EQ(session.compileAndStore(PageModel()), kNotLoadedStatus);
-    store.scripts[u8("a")] = pageTemplate(NewPageKind::Text, u8("a"));
-    ASSERT_TRUE(session.open(u8("a")).Ok);
-    EXPECT_EQ(session.storeSource(u8(" \r\n\t\r\n")), kEmptyScriptStatus);
-    EXPECT_EQ(store.stores, 0);
-}
-
-TEST(PageSession, APageTheWriterWouldCutIsNotStored)
+// Opening a page takes the return script of the page before; a page is
+// stored only once one is open, from a text that is not blank, and only when
+// the writer can write it.
+TEST(PageSession, StoresTheOpenPageOnlyWhenItCanBeWritten)
 {
     struct Case {
         const char *kind;
         QStringList text;
+        const char *font;
         std::optional<QString> refusal;
     };
     const Case cases[] = {
-        {"txt", {u8("um"), u8("boxoff")}, kBoxoffLineStatus},
-        {"txt", {u8("  boxoff  ")}, kBoxoffLineStatus},
-        {"txt", {u8("boxoff e mais")}, std::nullopt},
-        {"img", {u8("boxoff")}, std::nullopt},
-        {"gif", {}, kUnknownKindStatus},
-        {"", {}, kUnknownKindStatus},
+        {"img", {}, "Arial", std::nullopt},
+        {"txt", {u8("um"), u8("boxoff")}, "Arial", kBoxoffLineStatus},
+        {"txt", {u8("  boxoff  ")}, "Arial", kBoxoffLineStatus},
+        {"txt", {u8("boxoff e mais")}, "Arial", std::nullopt},
+        {"img", {u8("boxoff")}, "Arial", std::nullopt},
+        {"gif", {}, "Arial", kUnknownKindStatus},
+        {"", {}, "Arial", kUnknownKindStatus},
+        {"txt", {}, "Arial, sans", kUnwritableFieldStatus.arg(u8("fonte"))},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.kind);
         MemoryStore store;
-        store.scripts[u8("a")] = pageTemplate(NewPageKind::Text, u8("a"));
+        store.scripts[u8("a")] = u8("//mob txt a\r\n  retscp= a\r\n");
+        const QString b = store.scripts[u8("b")] = pageTemplate(NewPageKind::Image, u8("b"));
         PageSession session(store);
+        EXPECT_EQ(session.compileAndStore(PageModel()), kNotLoadedStatus);
         ASSERT_TRUE(session.open(u8("a")).Ok);
+        ASSERT_TRUE(session.open(u8("b")).Ok);
+        EXPECT_EQ(session.scriptName(), u8("b"));
+        EXPECT_EQ(session.model().PageKind, u8("img"));
+        EXPECT_EQ(session.model().ReturnScript, u8("a"));
+        EXPECT_FALSE(session.model().Returnable);
+        EXPECT_EQ(session.storeSource(u8(" \r\n\t\r\n")), kEmptyScriptStatus);
+
         PageModel edited = session.model();
         edited.PageKind = u8(c.kind);
         edited.PageText = c.text;
+        edited.FontName = u8(c.font);
+        edited.ScreenImage = u8("nova.png");
         EXPECT_EQ(compileRefusal(edited), c.refusal);
-        EXPECT_EQ(session.compileAndStore(edited), c.refusal.value_or(u8("Ok")));
+        QString written;
+        EXPECT_EQ(session.compileAndStore(edited, &written), c.refusal.value_or(u8("Ok")));
         EXPECT_EQ(store.stores, c.refusal ? 0 : 1);
+        EXPECT_EQ(written, c.refusal ? QString() : generateScript(edited, u8("b")));
+        EXPECT_EQ(store.scripts[u8("b")], c.refusal ? b : written);
     }
-}
-
-TEST(PageSession, ReturnScriptCarriesOverToTheNextPage)
-{
-    MemoryStore store;
-    store.scripts[u8("a")] = u8("//mob txt a\r\n  retscp= a\r\n");
-    store.scripts[u8("b")] = u8("//mob txt b\r\n");
-    PageSession session(store);
-    session.open(u8("a"));
-    session.open(u8("b"));
-    EXPECT_EQ(session.model().ReturnScript, u8("a"));
-    EXPECT_FALSE(session.model().Returnable);
 }
 
 TEST(RunUrl, NamesThePageTheRunViewMovesTo)
