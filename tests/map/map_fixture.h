@@ -4,12 +4,11 @@
 // with the demo adventure open and its folder in a temporary directory.
 #include "adventure.h"
 #include "generator.h"
+#include "maploader.h"
 #include "mapwindow.h"
 #include "pagemodel.h"
-#include "parser.h"
 #include "storymap.h"
 #include "storymapview.h"
-#include "textlines.h"
 #include "velorin.h"
 #include "velorin_process.h"
 #include "testutil.h"
@@ -76,16 +75,12 @@ protected:
         window.load(m_service, names, m_startPage, folder());
     }
 
-    // The map of the pages as the service has them, read here without the
-    // window's loader.
+    // The map of the pages as the loader fetches them, built here without the window.
     nimbra::StoryMap expectedMap(const QStringList &names)
     {
         std::vector<nimbra::MapSource> sources;
-        for (const QString &name : names) {
-            const QStringList lines = nimbra::splitLines(m_service.fetchScript(name));
-            const bool ok = lines.value(0) == QLatin1StringView("Ok");
-            sources.push_back({name, ok ? nimbra::parsePage(lines) : nimbra::PageModel(), ok, lines.value(0)});
-        }
+        for (const QString &name : names)
+            sources.push_back(nimbra::fetchMapSource(m_service, name));
         return nimbra::buildStoryMap(sources, m_startPage);
     }
 

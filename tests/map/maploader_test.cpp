@@ -117,6 +117,8 @@ TEST(MapPlaces, NoneWithoutAFileToReadAndAFailedSaveSaysWhy)
     EXPECT_EQ(saveMapPlaces(QString(), {{u8("sala"), {1, 2}}}), u8("Não tem aventura em edição!!!"));
 }
 
+// The screen image of an image page, from the adventure's folder, scaled to
+// fit; none when there is no picture there to show.
 TEST(MapThumbnail, ShowsTheScreenImageOfTheFolderScaledToFit)
 {
     QTemporaryDir dir;
@@ -124,21 +126,13 @@ TEST(MapThumbnail, ShowsTheScreenImageOfTheFolderScaledToFit)
     QImage screen(920, 440, QImage::Format_RGB32);
     screen.fill(QColor(0x8C, 0x6B, 0x4F));
     ASSERT_TRUE(screen.save(folder + u8("sala.png")));
+    ASSERT_TRUE(screen.save(dir.path() + u8("/fora.png")));
+    ASSERT_TRUE(writeBytes(folder + u8("quebrada.png"), QByteArray("\x89PNG\r\n\x1A\n garbage")));
     const QImage thumbnail = pageThumbnail(folder, imagePage(u8("sala.png")), QSize(148, 58));
     ASSERT_FALSE(thumbnail.isNull());
     EXPECT_EQ(thumbnail.height(), 58);
     EXPECT_LE(thumbnail.width(), 148);
     EXPECT_EQ(thumbnail.pixelColor(thumbnail.width() / 2, 29), QColor(0x8C, 0x6B, 0x4F));
-}
-
-TEST(MapThumbnail, NoneWithoutAPictureToShow)
-{
-    QTemporaryDir dir;
-    const QString folder = dir.path() + u'/';
-    ASSERT_TRUE(writeBytes(folder + u8("quebrada.png"), QByteArray("\x89PNG\r\n\x1A\n garbage")));
-    QImage screen(10, 10, QImage::Format_RGB32);
-    screen.fill(Qt::red);
-    ASSERT_TRUE(screen.save(dir.path() + u8("/fora.png")));
     struct Case {
         const char *what;
         QString folder;

@@ -130,18 +130,6 @@ TEST_F(DemoMap, APlaceOfAFormerVisitStaysWhenAnotherBoxIsDragged)
     EXPECT_EQ(saved.value(u8("sala")), window.View->box(u8("sala"))->pos());
 }
 
-// What makes a line of the file bad is the story map's; here a file of
-// no places at all.
-TEST_F(DemoMap, ABrokenPlacesFileGivesTheAutomaticLayout)
-{
-    TForm6 automatic;
-    loadMap(automatic);
-    ASSERT_TRUE(writeBytes(folder() + u8("mapa.txt"), QByteArray("\x89PNG\r\n\x1A\n\x00\x00\xFF", 11)));
-    TForm6 window;
-    loadMap(window);
-    EXPECT_EQ(placesOf(window), placesOf(automatic));
-}
-
 TEST_F(DemoMap, APlacesFileThatCannotBeWrittenIsSaid)
 {
     const QString gone = m_dir.path() + u8("/sem_pasta/");
