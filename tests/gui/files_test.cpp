@@ -24,14 +24,6 @@ namespace {
 const QByteArray kGif = QByteArray::fromHex(
     "47494638396101000100800000ff000000000021f90400000000002c00000000010001000002024401003b");
 
-QStringList rows(const QListWidget *list)
-{
-    QStringList texts;
-    for (int row = 0; row < list->count(); ++row)
-        texts << list->item(row)->text();
-    return texts;
-}
-
 class FilesTest : public WindowTest {
 protected:
     void SetUp() override
@@ -108,14 +100,14 @@ TEST_F(FilesTest, PicturesOfEveryKindGoUpAndShowInTheServerList)
     writeFile("notas.txt", "x");
     menu("btImg");
     EXPECT_EQ(tools().page(), TForm2::Graphics);
-    EXPECT_EQ(rows(graphics()->File1), u8Lines({"anim.gif", "foto.jpg", "novo.png"}));
-    EXPECT_FALSE(rows(graphics()->Lbx3).contains(u8("novo.png")));
-    EXPECT_TRUE(rows(graphics()->Lbx3).contains(u8("sala.png")));
+    EXPECT_EQ(rowsOf(graphics()->File1), u8Lines({"anim.gif", "foto.jpg", "novo.png"}));
+    EXPECT_FALSE(rowsOf(graphics()->Lbx3).contains(u8("novo.png")));
+    EXPECT_TRUE(rowsOf(graphics()->Lbx3).contains(u8("sala.png")));
 
     for (const char *name : {"novo.png", "foto.jpg", "anim.gif"}) {
         upload(name);
         EXPECT_EQ(graphics()->Stg->text(), u8("Ok")) << name;
-        EXPECT_TRUE(rows(graphics()->Lbx3).contains(u8(name))) << name;
+        EXPECT_TRUE(rowsOf(graphics()->Lbx3).contains(u8(name))) << name;
         EXPECT_EQ(main().ledColor(), QColor(0x80, 0x00, 0x00));
     }
     // The service's own list agrees.
@@ -129,19 +121,19 @@ TEST_F(FilesTest, DeletingRemovesTheEntryOnlyWhenTheServiceDid)
     menu("btSnd");
     EXPECT_EQ(tools().page(), TForm2::SoundFiles);
     SortedList *list = soundFiles()->Lbx8;
-    ASSERT_EQ(rows(list), u8Lines({"vento.mp3"}));
+    ASSERT_EQ(rowsOf(list), u8Lines({"vento.mp3"}));
 
     // Nothing selected: nothing is sent.
     list->clearSelection();
     click(soundFiles()->Image18);
-    EXPECT_EQ(rows(list), u8Lines({"vento.mp3"}));
+    EXPECT_EQ(rowsOf(list), u8Lines({"vento.mp3"}));
     EXPECT_EQ(soundFiles()->St2->text(), u8("Status..."));
 
     // Gone on the service already: the entry stays and the refusal shows.
     clickRow(list, "vento.mp3");
     ASSERT_EQ(main().work.service.deleteFile(u8("vento.mp3")), u8("Ok"));
     click(soundFiles()->Image18);
-    EXPECT_EQ(rows(list), u8Lines({"vento.mp3"}));
+    EXPECT_EQ(rowsOf(list), u8Lines({"vento.mp3"}));
     EXPECT_NE(soundFiles()->St2->text(), u8("Ok"));
     EXPECT_FALSE(soundFiles()->St2->text().isEmpty());
 
@@ -152,7 +144,7 @@ TEST_F(FilesTest, DeletingRemovesTheEntryOnlyWhenTheServiceDid)
     click(graphics()->Image13);
     EXPECT_EQ(graphics()->St1->text(), u8("Ok"));
     EXPECT_EQ(images->count(), before - 1);
-    EXPECT_FALSE(rows(images).contains(u8("porao.png")));
+    EXPECT_FALSE(rowsOf(images).contains(u8("porao.png")));
     EXPECT_FALSE(serviceImages().contains(u8("porao.png")));
 
     // A delete needs a pick: more clicks and a double click delete nothing.
@@ -169,25 +161,25 @@ TEST_F(FilesTest, ASoundUploadReportsOnItsOwnPageAndRefreshesOnlyTheSoundList)
     writeFile("ruido.ogg", "OggS");
     writeImage("nova.png", {10, 10}, "PNG");
     menu("btImg");
-    const QStringList imagesBefore = rows(graphics()->Lbx3);
+    const QStringList imagesBefore = rowsOf(graphics()->Lbx3);
     menu("btSnd");
-    EXPECT_EQ(rows(soundFiles()->File2), u8Lines({"chuva.mp3", "ruido.ogg"}));
+    EXPECT_EQ(rowsOf(soundFiles()->File2), u8Lines({"chuva.mp3", "ruido.ogg"}));
 
     // Uploaded behind the page's back: the image list must not learn of it.
     ASSERT_EQ(main().work.service.uploadFile(advFile("nova.png"), u8("nova.png")), u8("Ok"));
     clickRow(soundFiles()->File2, "chuva.mp3");
     click(soundFiles()->Image20);
     EXPECT_EQ(soundFiles()->Label90->text(), u8("Ok"));
-    EXPECT_EQ(rows(soundFiles()->Lbx8), u8Lines({"chuva.mp3", "vento.mp3"}));
+    EXPECT_EQ(rowsOf(soundFiles()->Lbx8), u8Lines({"chuva.mp3", "vento.mp3"}));
     EXPECT_EQ(graphics()->Stg->text(), u8("Status..."));
-    EXPECT_EQ(rows(graphics()->Lbx3), imagesBefore);
+    EXPECT_EQ(rowsOf(graphics()->Lbx3), imagesBefore);
 }
 
 TEST_F(FilesTest, AnUploadWithoutAReadableFileSendsNothing)
 {
     writeImage("some.png", {10, 10}, "PNG");
     menu("btImg");
-    const QStringList before = rows(graphics()->Lbx3);
+    const QStringList before = rowsOf(graphics()->Lbx3);
 
     graphics()->File1->clearSelection();
     click(graphics()->Image12);
@@ -199,7 +191,7 @@ TEST_F(FilesTest, AnUploadWithoutAReadableFileSendsNothing)
     EXPECT_EQ(graphics()->Stg->text(), u8("Arquivo não encontrado: some.png!!!"));
     EXPECT_EQ(main().ledColor(), QColor(0x80, 0x00, 0x00));
     EXPECT_FALSE(serviceImages().contains(u8("some.png")));
-    EXPECT_EQ(rows(graphics()->Lbx3), before);
+    EXPECT_EQ(rowsOf(graphics()->Lbx3), before);
 }
 
 TEST_F(FilesTest, ATransferErrorReplacesTheWaitingText)

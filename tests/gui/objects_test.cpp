@@ -30,13 +30,7 @@ protected:
 
     ObjectsPage *page() { return tools().objects(); }
 
-    QStringList listed()
-    {
-        QStringList names;
-        for (int row = 0; row < page()->Lbx4->count(); ++row)
-            names << page()->Lbx4->item(row)->text();
-        return names;
-    }
+    QStringList listed() { return rowsOf(page()->Lbx4); }
 
     // A picture file of the adventure's local folder, one colour all over.
     void writePicture(const QString &path, QColor colour)
@@ -149,7 +143,6 @@ TEST_F(ObjectsTest, AChangeIsStoredAndThePageRunsAgain)
     waitForRunView();
 }
 
-
 TEST_F(ObjectsTest, NewObjects)
 {
     // Listed here but unknown to the service: a request would create it.
@@ -213,17 +206,6 @@ TEST_F(ObjectRepliesTest, AShortReplyFillsNothing)
     EXPECT_EQ(page()->LocObj1->text(), u8("porao")) << "five lines, the last ones empty, are a whole reply";
     EXPECT_EQ(page()->ShpObj2->text(), QString());
     EXPECT_TRUE(showsStockPicture(page()->FigObj2));
-}
-
-
-TEST_F(ObjectRepliesTest, AFailedTransferIsShownInTheRow)
-{
-    m_recorder.answer(Answer(500, "Falhou"));
-    page()->LocObj1->setText(u8("sala"));
-    click(page()->btObj1);
-    EXPECT_EQ(page()->lbObj1->text(), kTryAgain);
-    EXPECT_EQ(main().ledColor(), QColor(0x80, 0x00, 0x00));
-    waitForRunView();
 }
 
 } // namespace

@@ -16,14 +16,6 @@ namespace {
 
 const QColor kLedRest(0x80, 0x00, 0x00);
 
-QStringList rowsOf(const QListWidget *list)
-{
-    QStringList rows;
-    for (int row = 0; row < list->count(); ++row)
-        rows << list->item(row)->text();
-    return rows;
-}
-
 class ParametersTest : public WindowTest {
 protected:
     void SetUp() override
@@ -127,16 +119,6 @@ TEST_F(ParametersTest, OnlyAnOkWithNothingAfterItIsSuccess)
     EXPECT_EQ(main().form4->titleLabel()->text(), u8("A casa misteriosa"));
     EXPECT_NE(recorder.last().Target.find("&Nome=Casa_assombrada&Scp=inicio"), std::string::npos)
         << recorder.last().Target;
-}
-
-TEST_F(ParametersTest, AStoppedServiceIsShownAndChangesNothing)
-{
-    m_service.reset();
-    store("Casa assombrada", "inicio");
-    EXPECT_FALSE(page()->Stu->text().isEmpty());
-    EXPECT_NE(page()->Stu->text(), u8("Ok"));
-    EXPECT_EQ(main().form4->titleLabel()->text(), u8("A casa misteriosa"));
-    EXPECT_EQ(main().ledColor(), kLedRest);
 }
 
 class EditorsTest : public ParametersTest {

@@ -66,6 +66,15 @@ protected:
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, place.center());
     }
 
+    // The texts of a list's rows, in their order.
+    static QStringList rowsOf(const QListWidget *list)
+    {
+        QStringList rows;
+        for (int row = 0; row < list->count(); ++row)
+            rows << list->item(row)->text();
+        return rows;
+    }
+
     // A click on the row showing text, as the author picks it.
     static void clickRow(QListWidget *list, const QString &text)
     {
