@@ -5,9 +5,11 @@
 //   POST target field[:file name] content
 // is followed by its reply line
 //   status body
+// and, for a redirect, by the address it names: "Location: address".
 // Content and body are the Windows-1252 bytes of the text, with the escapes
 // \r \n \t \\ \xNN; "RESTART args" starts the service again on the same data.
 #include "fixture.h"
+#include "rawsocket.h"
 
 #include "templates.h"
 
@@ -55,6 +57,17 @@ std::string shown(const Reply &reply)
     return text;
 }
 
+// The Location header of a GET as sent, asked again on a bare connection:
+// the HTTP client decodes it.
+std::string location(int port, const std::string &target)
+{
+    RawSocket raw(port);
+    raw.send("GET " + target + " HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n");
+    const std::string answer = raw.receiveAll();
+    const std::size_t at = answer.find("\r\nLocation: ");
+    return at == std::string::npos ? std::string() : answer.substr(at + 12, answer.find("\r\n", at + 2) - at - 12);
+}
+
 } // namespace
 
 TEST_F(ServiceTest, EveryExchangeOfTheCaseFiles)
@@ -82,24 +95,23 @@ TEST_F(ServiceTest, EveryExchangeOfTheCaseFiles)
                 start(args);
                 continue;
             }
-            Reply reply;
             const std::string target = line.section(u' ', 1, 1).toStdString();
-            if (line.startsWith(u"GET ")) {
-                reply = m_client->get(target);
-            } else {
-                ASSERT_TRUE(line.startsWith(u"POST ")) << where;
-                const QString part = line.section(u' ', 2, 2);
-                httplib::MultipartFormDataItems items = {{part.section(u':', 0, 0).toStdString(),
-                                                          bytesOf(line.section(u' ', 3)),
-                                                          part.section(u':', 1).toStdString(),
-                                                          part.contains(u':') ? "image/jpg" : ""}};
-                auto result = m_client->http().Post(target.c_str(), items);
-                reply = result ? Reply{result->status, result->body} : Reply{};
-            }
+            ASSERT_TRUE(line.startsWith(u"GET ") || line.startsWith(u"POST ")) << where;
+            const QString part = line.section(u' ', 2, 2);
+            const httplib::MultipartFormDataItems items = {{part.section(u':', 0, 0).toStdString(),
+                                                            bytesOf(line.section(u' ', 3)), part.section(u':', 1).toStdString(),
+                                                            part.contains(u':') ? "image/jpg" : ""}};
+            const httplib::Result result = line.startsWith(u"GET ") ? m_client->http().Get(target.c_str())
+                                                                     : m_client->http().Post(target.c_str(), items);
+            const Reply reply = result ? Reply{result->status, result->body} : Reply{};
             ASSERT_LT(++i, lines.size()) << where << ": no reply line";
             const QString expected = lines[i];
             EXPECT_EQ(reply.Status, expected.section(u' ', 0, 0).toInt()) << where << '\n' << shown(reply);
             EXPECT_EQ(reply.Body, bytesOf(expected.section(u' ', 1))) << where << '\n' << shown(reply);
+            if (i + 1 < lines.size() && lines[i + 1].startsWith(u"Location: "))
+                EXPECT_EQ(location(m_service->port(), target), lines[++i].mid(10).toStdString()) << where;
+            else
+                EXPECT_FALSE(result && result->has_header("Location")) << where;
         }
     }
 }

@@ -33,12 +33,6 @@ inline std::string percent(const std::string &value)
     return out;
 }
 
-// A Windows-1252 value from a UTF-8 test text.
-inline std::string cp(const char *utf8)
-{
-    return nimbra::toCp1252(QString::fromUtf8(utf8)).toStdString();
-}
-
 struct Reply {
     int Status = 0;
     std::string Body;
