@@ -252,6 +252,8 @@ TEST_F(FaultsOnService, AMillionLinePageOpensWhole)
 
 TEST_F(FaultsOnTheWire, AFailedOpenStoresNothingAndSaysWhy)
 {
+    Answer tooLarge(413, "Envio grande demais\r\n");
+    tooLarge.ContentType = "text/plain; charset=windows-1252";
     const struct {
         const char *what;
         Answer answer;
@@ -264,6 +266,7 @@ TEST_F(FaultsOnTheWire, AFailedOpenStoresNothingAndSaysWhy)
         {"reply broken off", Answer::cutShort(kPage), kTryAgain, false},
         {"stalled past the time-outs", {200, kPage, 3000ms}, kTryAgain, true},
         {"an error text of the service", {200, "Aventura n\xE3o encontrada\r\n"}, u8("Aventura não encontrada"), false},
+        {"a plain-text refusal", tooLarge, kTryAgain, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -283,10 +286,19 @@ TEST_F(FaultsOnTheWire, AFailedOpenStoresNothingAndSaysWhy)
     EXPECT_FALSE(anythingPosted());
 }
 
+// What a GET or POST of its own returns when the transfer breaks, a
+// redirect leads off the service, or the service refuses.
 TEST_F(FaultsOnTheWire, DirectRequestsNameTheBreak)
 {
+    Recorder elsewhere("127.0.0.2");
+    const std::string there = elsewhere.siteUrl() + "nmbPtScp.php";
+    Answer tooLarge(413, "Envio grande demais (m\xE1ximo 10 MB)\r\nmais\r\n");
+    tooLarge.ContentType = "text/plain; charset=windows-1252";
     const std::function<QString()> get = [&] { return m_c.service.newScript(u8("p")); };
     const std::function<QString()> post = [&] { return m_c.service.storeScript(u8("p"), u8(kPage)); };
+    const char late[] = "Falha na conexão: o servidor não respondeu a tempo!!!";
+    const char cut[] = "Falha na conexão: a conexão caiu no meio da resposta!!!";
+    const char refused[] = "Falha na conexão: redirecionamento para outro servidor recusado!!!";
     const struct {
         const char *what;
         Answer answer;
@@ -294,18 +306,25 @@ TEST_F(FaultsOnTheWire, DirectRequestsNameTheBreak)
         const char *text;
     } cases[] = {
         // A stall is seen in time whatever the transfer before it did.
-        {"GET stalled", {200, "Ok", 3000ms}, get, "Falha na conexão: o servidor não respondeu a tempo!!!"},
-        {"GET broken off", Answer::cutShort("Ok"), get, "Falha na conexão: a conexão caiu no meio da resposta!!!"},
-        {"GET stalled after a break", {200, "Ok", 3000ms}, get, "Falha na conexão: o servidor não respondeu a tempo!!!"},
-        {"POST broken off", Answer::cutShort("Ok"), post, "Falha na conexão: a conexão caiu no meio da resposta!!!"},
-        {"POST stalled after a POST", {200, "Ok", 3000ms}, post, "Falha na conexão: o servidor não respondeu a tempo!!!"},
+        {"GET stalled", {200, "Ok", 3000ms}, get, late},
+        {"GET broken off", Answer::cutShort("Ok"), get, cut},
+        {"GET stalled after a break", {200, "Ok", 3000ms}, get, late},
+        {"POST broken off", Answer::cutShort("Ok"), post, cut},
+        {"POST stalled after a POST", {200, "Ok", 3000ms}, post, late},
         {"GET answered", {200, "Ok"}, get, "Ok"},
-        {"GET stalled after a reply", {200, "Ok", 3000ms}, get, "Falha na conexão: o servidor não respondeu a tempo!!!"},
+        {"GET stalled after a reply", {200, "Ok", 3000ms}, get, late},
+        {"a GET sent to another host", Answer::redirect(302, there), get, refused},
+        {"the page store sent again to another host", Answer::redirect(307, there), post, refused},
+        {"another port of this host", Answer::redirect(307, "http://127.0.0.1:1/nmbPtScp.php"), post, refused},
+        {"another scheme", Answer::redirect(302, "ftp://127.0.0.1/nmbPtScp.php"), get, refused},
+        {"a plain-text refusal", tooLarge, post, "Envio grande demais (máximo 10 MB)"},
+        {"an error page", Answer(500, "<html>erro</html>"), post, "Falha na conexão: o servidor respondeu com erro 500!!!"},
     };
     for (const auto &c : cases) {
         m_recorder.answer(c.answer);
         EXPECT_EQ(c.call(), u8(c.text)) << c.what;
     }
+    EXPECT_TRUE(elsewhere.requests().empty());
 }
 
 std::vector<FaultsOnTheWire::Call> FaultsOnTheWire::everyKindOfRequest()
@@ -391,33 +410,11 @@ TEST_F(FaultsOnTheWire, RepliesWithoutBoundsEndAsFailures)
     }
 }
 
-TEST_F(FaultsOnTheWire, RedirectsStayWithinTheService)
+// Within the service the page store follows, its body sent again.
+TEST_F(FaultsOnTheWire, RedirectsWithinTheServiceAreFollowed)
 {
-    Recorder elsewhere("127.0.0.2");
-    const std::string there = elsewhere.siteUrl() + "nmbPtScp.php";
-    const std::function<QString()> get = [&] { return m_c.service.newScript(u8("p")); };
-    const std::function<QString()> post = [&] { return m_c.service.storeScript(u8("p"), u8(kPage)); };
-    const QString refused = u8("Falha na conexão: redirecionamento para outro servidor recusado!!!");
-    const struct {
-        const char *what;
-        Answer answer;
-        std::function<QString()> call;
-        QString text;
-    } cases[] = {
-        {"a GET sent to another host", Answer::redirect(302, there), get, refused},
-        {"the page store sent again to another host", Answer::redirect(307, there), post, refused},
-        {"another port of this host", Answer::redirect(307, "http://127.0.0.1:1/nmbPtScp.php"), post, refused},
-        {"another scheme", Answer::redirect(302, "ftp://127.0.0.1/nmbPtScp.php"), get, refused},
-    };
-    for (const auto &c : cases) {
-        m_recorder.answer(c.answer);
-        EXPECT_EQ(c.call(), c.text) << c.what;
-    }
-    EXPECT_TRUE(elsewhere.requests().empty());
-
-    // Within the service the page store follows, its body sent again.
     m_recorder.answerInTurn({Answer::redirect(307, "/outro/nmbPtScp.php"), Answer(200, "Ok")});
-    EXPECT_EQ(post(), u8("Ok"));
+    EXPECT_EQ(m_c.service.storeScript(u8("p"), u8(kPage)), u8("Ok"));
     const Recorded followed = m_recorder.last();
     EXPECT_EQ(followed.Target.rfind("/outro/nmbPtScp.php", 0), 0u);
     EXPECT_EQ(followed.Files.count("texto"), 1u);
@@ -463,23 +460,4 @@ TEST_F(FaultsOnTheWire, NoTransferStartsInsideAnotherOrAfterTheEnd)
     EXPECT_EQ(m_c.service.newScript(u8("p")), kCancelledText);
     EXPECT_EQ(m_c.service.fetchScript(u8("p")), kCancelledText);
     EXPECT_LE(m_recorder.requests().size(), 1u);
-}
-
-TEST_F(FaultsOnTheWire, TheServiceRefusesInItsOwnWords)
-{
-    Answer tooLarge(413, "Envio grande demais (m\xE1ximo 10 MB)\r\nmais\r\n");
-    tooLarge.ContentType = "text/plain; charset=windows-1252";
-    const struct {
-        const char *what;
-        Answer answer;
-        QString direct;
-    } cases[] = {
-        {"a plain-text refusal", tooLarge, u8("Envio grande demais (máximo 10 MB)")},
-        {"an error page", Answer(500, "<html>erro</html>"), u8("Falha na conexão: o servidor respondeu com erro 500!!!")},
-    };
-    for (const auto &c : cases) {
-        m_recorder.answer(c.answer);
-        EXPECT_EQ(m_c.service.storeScript(u8("p"), u8(kPage)), c.direct) << c.what;
-        EXPECT_EQ(m_c.service.fetchScript(u8("p")), kTryAgain) << c.what;
-    }
 }
