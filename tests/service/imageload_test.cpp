@@ -137,27 +137,3 @@ TEST(ImageLoad, FilesCutShortEmptyOrGarbledFail)
         }
     }
 }
-
-TEST(ImageLoad, NamesOtherThanOnePlainFileNameTouchNoFile)
-{
-    // Each name but the first would reach a real picture if it were followed.
-    const struct {
-        const char *name;
-        Outcome outcome;
-        const char *error;
-    } cases[] = {
-        {"", Outcome::Cleared, ""},
-        {"../images/rgb.png", Outcome::Failed, "Nome de imagem inválido: ../images/rgb.png"},
-        {"pics.jpg/drawing.png", Outcome::Failed, "Nome de imagem inválido: pics.jpg/drawing.png"},
-        {"pics.jpg\\drawing.png", Outcome::Failed, "Nome de imagem inválido: pics.jpg\\drawing.png"},
-        {"rgb\n.png", Outcome::Failed, "Nome de imagem inválido: rgb?.png"},
-        {"rgb.png\t", Outcome::Failed, "Nome de imagem inválido: rgb.png?"},
-        {"..", Outcome::Failed, "Nome de imagem inválido: .."},
-    };
-    for (const auto &c : cases) {
-        const LoadedImage result = loadImageFile(kCases, u8(c.name), current());
-        EXPECT_EQ(result.outcome, c.outcome) << c.name;
-        EXPECT_TRUE(result.image.isNull()) << c.name;
-        EXPECT_EQ(result.error, u8(c.error));
-    }
-}

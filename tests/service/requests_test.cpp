@@ -52,18 +52,6 @@ protected:
 } // namespace
 
 
-TEST(RequestUrl, RunAndChartAddresses)
-{
-    EXPECT_EQ(runUrl(u8("http://h/"), u8("7"), u8("abc"), u8("p1")), u8("http://h/html/vestra/exescp.php?Idx=7&Pfx=abc&Scp=p1"));
-    EXPECT_EQ(runUrl(u8("http://h/"), u8("7"), u8("abc"), u8("sala 2")),
-              u8("http://h/html/vestra/exescp.php?Idx=7&Pfx=abc&Scp=sala%202"));
-    EXPECT_EQ(qrChartUrl(u8("http://h/"), u8("http://h/html/vestra/inicio.php?Pfx=abc")),
-              u8("http://h/chart?cht=qr&chs=160x160&chl=http%3A%2F%2Fh%2Fhtml%2Fvestra%2Finicio.php%3FPfx%3Dabc"));
-    EXPECT_EQ(adventureQrText(u8("http://h/"), u8("abc")), u8("http://h/html/vestra/inicio.php?Pfx=abc"));
-    EXPECT_EQ(pageQrText(u8("http://h/"), u8("ab1"), u8("7"), u8("inicio")),
-              u8("http://h/html/vestra/exescp.php?Chx=6162317C377C696E6963696F7C"));
-    EXPECT_EQ(pageQrText(u8("http://h/"), u8("a"), u8("1"), u8("ç")), u8("http://h/html/vestra/exescp.php?Chx=617C317CE77C"));
-}
 
 TEST(Replies, MissingLinesReadAsEmpty)
 {
@@ -212,38 +200,3 @@ TEST_F(RequestTest, TheUpdaterIsFetchedFromTheSiteIntoTheProgramFolder)
     EXPECT_EQ(m_http.inactivityTimeout(), 5000ms);
     EXPECT_EQ(updaterParameters(u8("http://h/")), u8("4k82r6w http://h/nimbra/"));
 }
-
-TEST(AdventureData, AllOrNothing)
-{
-    auto reply = [](const char *status, const char *prefix, int lines) {
-        QStringList l = {u8(status), u8(prefix)};
-        while (l.size() < lines)
-            l.append(QStringLiteral("v%1").arg(l.size()));
-        return Reply(l.join(u8("\r\n")));
-    };
-    const struct {
-        Reply reply;
-        const char *why;
-    } refused[] = {
-        {reply("Aventura não encontrada", "abc", 18), "Aventura não encontrada"},
-        {reply("Ok", "abc", 17), "Dados da aventura incompletos!!!"},
-        {reply("Ok", "..", 18), "Prefixo da aventura inválido!!!"},
-        {reply("Ok", "a/b", 18), "Prefixo da aventura inválido!!!"},
-        {reply("Ok", "a\\b", 18), "Prefixo da aventura inválido!!!"},
-        {reply("Ok", "", 18), "Prefixo da aventura inválido!!!"},
-        {Reply(), ""},
-    };
-    for (const auto &c : refused) {
-        QString why;
-        EXPECT_FALSE(readAdventureData(c.reply, &why)) << c.why;
-        EXPECT_EQ(why, u8(c.why));
-    }
-    QString why;
-    const auto data = readAdventureData(reply("Ok", "abc", 18), &why);
-    ASSERT_TRUE(data);
-    EXPECT_EQ(data->Prefix, u8("abc"));
-    EXPECT_EQ(data->BackColor, u8("v12"));
-    EXPECT_EQ(data->StartScript, u8("v16"));
-    EXPECT_EQ(data->MainFont, u8("v17"));
-}
-

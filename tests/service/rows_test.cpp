@@ -1,6 +1,7 @@
 // The rows of cases/names.txt: how the client reads names, values and
 // replies, each kind of row one function of the client.
 #include "adventure.h"
+#include "imageload.h"
 #include "requesturl.h"
 #include "serverfiles.h"
 #include "serviceget.h"
@@ -114,6 +115,31 @@ TEST_F(NameRows, EveryRowOfTheFile)
              return QStringLiteral("%1 lines, ").arg(reply.size()) + (reply.isOk() ? u8("ok") : u8("failed"));
          }},
         {u8("colour"), [](const QString &s) { return ColorFromText(s).name(); }},
+        {u8("adventure"),
+         [&](const QString &s) -> QString {
+             QStringList l = list(s);
+             const qsizetype size = l.isEmpty() ? 0 : l.takeLast().toInt();
+             while (l.size() < size)
+                 l.append(QStringLiteral("v%1").arg(l.size()));
+             const auto data = readAdventureData(Reply(l.join(u8("\r\n"))), &why);
+             if (!data)
+                 return u8("! ") + why;
+             return data->Prefix + u8(", back ") + data->BackColor + u8(", start ") + data->StartScript
+                    + u8(", font ") + data->MainFont;
+         }},
+        {u8("run"), [](const QString &s) { return runUrl(list(s)[0], list(s)[1], list(s)[2], list(s)[3]); }},
+        {u8("chart"), [](const QString &s) { return qrChartUrl(list(s)[0], list(s)[1]); }},
+        {u8("startqr"), [](const QString &s) { return adventureQrText(list(s)[0], list(s)[1]); }},
+        {u8("pageqr"), [](const QString &s) { return pageQrText(list(s)[0], list(s)[1], list(s)[2], list(s)[3]); }},
+        // Each name but the empty one would reach a real picture if it were followed.
+        {u8("image"),
+         [](const QString &s) -> QString {
+             const LoadedImage loaded = loadImageFile(QStringLiteral(IMAGE_CASES), s, QImage(2, 2, QImage::Format_RGB32));
+             const QString outcome = loaded.outcome == LoadedImage::Outcome::Cleared  ? u8("cleared")
+                                     : loaded.outcome == LoadedImage::Outcome::Failed ? u8("!")
+                                                                                      : u8("shown");
+             return (loaded.image.isNull() ? QString() : u8("a picture, ")) + outcome + u' ' + loaded.error;
+         }},
     };
     QFile file(QStringLiteral(NAME_CASES));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
