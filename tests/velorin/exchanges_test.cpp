@@ -8,6 +8,7 @@
 // and, for a redirect, by the address it names: "Location: address".
 // Content and body are the Windows-1252 bytes of the text, with the escapes
 // \r \n \t \\ \xNN; "RESTART args" starts the service again on the same data.
+// A cookie the service sets goes with the GETs after it.
 #include "fixture.h"
 #include "rawsocket.h"
 
@@ -59,10 +60,11 @@ std::string shown(const Reply &reply)
 
 // The Location header of a GET as sent, asked again on a bare connection:
 // the HTTP client decodes it.
-std::string location(int port, const std::string &target)
+std::string location(int port, const std::string &target, const httplib::Headers &cookie)
 {
     RawSocket raw(port);
-    raw.send("GET " + target + " HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n");
+    const std::string sent = cookie.empty() ? std::string() : "Cookie: " + cookie.begin()->second + "\r\n";
+    raw.send("GET " + target + " HTTP/1.1\r\nHost: x\r\n" + sent + "Connection: close\r\n\r\n");
     const std::string answer = raw.receiveAll();
     const std::size_t at = answer.find("\r\nLocation: ");
     return at == std::string::npos ? std::string() : answer.substr(at + 12, answer.find("\r\n", at + 2) - at - 12);
@@ -83,6 +85,7 @@ TEST_F(ServiceTest, EveryExchangeOfTheCaseFiles)
         QFile file(folder.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+        httplib::Headers cookie; // kept as a browser keeps it
         for (qsizetype i = 0; i < lines.size(); ++i) {
             const QString &line = lines[i];
             const std::string where = name.toStdString() + ':' + std::to_string(i + 1);
@@ -101,15 +104,17 @@ TEST_F(ServiceTest, EveryExchangeOfTheCaseFiles)
             const httplib::MultipartFormDataItems items = {{part.section(u':', 0, 0).toStdString(),
                                                             bytesOf(line.section(u' ', 3)), part.section(u':', 1).toStdString(),
                                                             part.contains(u':') ? "image/jpg" : ""}};
-            const httplib::Result result = line.startsWith(u"GET ") ? m_client->http().Get(target.c_str())
+            const httplib::Result result = line.startsWith(u"GET ") ? m_client->http().Get(target.c_str(), cookie)
                                                                      : m_client->http().Post(target.c_str(), items);
+            if (result && result->has_header("Set-Cookie"))
+                cookie = {{"Cookie", result->get_header_value("Set-Cookie").substr(0, result->get_header_value("Set-Cookie").find(';'))}};
             const Reply reply = result ? Reply{result->status, result->body} : Reply{};
             ASSERT_LT(++i, lines.size()) << where << ": no reply line";
             const QString expected = lines[i];
             EXPECT_EQ(reply.Status, expected.section(u' ', 0, 0).toInt()) << where << '\n' << shown(reply);
             EXPECT_EQ(reply.Body, bytesOf(expected.section(u' ', 1))) << where << '\n' << shown(reply);
             if (i + 1 < lines.size() && lines[i + 1].startsWith(u"Location: "))
-                EXPECT_EQ(location(m_service->port(), target), lines[++i].mid(10).toStdString()) << where;
+                EXPECT_EQ(location(m_service->port(), target, cookie), lines[++i].mid(10).toStdString()) << where;
             else
                 EXPECT_FALSE(result && result->has_header("Location")) << where;
         }

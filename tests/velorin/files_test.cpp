@@ -45,13 +45,17 @@ TEST_F(ServiceTest, SoundLibraryByCategory)
     }
 }
 
-TEST_F(ServiceTest, SitePagesAndUpdater)
+// With the stock pictures of a new adventure's pages.
+TEST_F(ServiceTest, SitePagesUpdaterAndStockPictures)
 {
-    for (const char *path : {"/nimbra/index.htm", "/html/vestra/pags/instrucs/index.htm",
-                             "/html/vestra/pags/instrucs/formato.htm", "/nimbra/atlz.exe"}) {
+    for (const std::string path : {"/nimbra/index.htm", "/html/vestra/pags/instrucs/index.htm",
+                                   "/html/vestra/pags/instrucs/formato.htm", "/nimbra/atlz.exe",
+                                   "/html/vestra/arqs/abc/fio.png", "/html/vestra/arqs/abc/icone.png",
+                                   "/html/vestra/arqs/abc/tela01.png"}) {
         const Reply page = m_client->get(path);
         EXPECT_EQ(page.Status, 200) << path;
         EXPECT_FALSE(page.Body.empty()) << path;
+        EXPECT_TRUE(!path.ends_with(".png") || page.Body.substr(1, 3) == "PNG") << path;
     }
     EXPECT_NE(m_client->get("/html/vestra/pags/instrucs/formato.htm").text().indexOf(u8("retscp=")), -1);
 }
