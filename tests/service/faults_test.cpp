@@ -18,34 +18,24 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 #include <string>
-#include <thread>
 
 using namespace nimbra;
 using namespace std::chrono_literals;
 
 namespace {
 
-// Stops the process and waits until the kernel has stopped it, so that no
-// request sent afterwards can still be answered.
+// Stops the service, a child of the test, and waits until it has stopped,
+// so that no request sent afterwards can still be answered.
 void freeze(pid_t pid)
 {
     kill(pid, SIGSTOP);
-    const std::string stat = "/proc/" + std::to_string(pid) + "/stat";
-    for (int i = 0; i < 500; ++i) {
-        std::ifstream file(stat);
-        std::string line;
-        std::getline(file, line);
-        const std::size_t close = line.rfind(')');
-        if (close != std::string::npos && close + 2 < line.size() && line[close + 2] == 'T')
-            return;
-        std::this_thread::sleep_for(2ms);
-    }
+    int status = 0;
+    waitpid(pid, &status, WUNTRACED);
 }
 
 constexpr int kMillion = 1000000;
