@@ -1,6 +1,8 @@
 // The rows of cases/names.txt: how the client reads names, values and
-// replies, each kind of row one function of the client.
+// replies, each kind of row one function of the client; the escapes are
+// those of the service's case files.
 #include "adventure.h"
+#include "casetext.h"
 #include "imageload.h"
 #include "requesturl.h"
 #include "serverfiles.h"
@@ -21,25 +23,6 @@
 using namespace nimbra;
 
 namespace {
-
-QString unescaped(const QString &text)
-{
-    QString out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != u'\\' || i + 1 == text.size()) {
-            out += text[i];
-            continue;
-        }
-        const QChar e = text[++i];
-        if (e == u'x') {
-            out += QChar(text.mid(i + 1, 2).toUShort(nullptr, 16));
-            i += 2;
-        } else {
-            out += e == u'r' ? u'\r' : e == u'n' ? u'\n' : e == u't' ? u'\t' : e;
-        }
-    }
-    return out;
-}
 
 QStringList list(const QString &text)
 {
@@ -150,8 +133,8 @@ TEST_F(NameRows, EveryRowOfTheFile)
         const QString kind = line.section(u' ', 0, 0);
         const qsizetype arrow = line.indexOf(u8(" =>"));
         ASSERT_TRUE(kinds.count(kind) && arrow > 0) << line.toStdString();
-        EXPECT_EQ(kinds.at(kind)(unescaped(line.mid(kind.size() + 1, arrow - kind.size() - 1))),
-                  unescaped(line.mid(arrow + 4)))
+        EXPECT_EQ(kinds.at(kind)(caseText(line.mid(kind.size() + 1, arrow - kind.size() - 1))),
+                  caseText(line.mid(arrow + 4)))
             << line.toStdString();
         ++rows;
     }

@@ -9,6 +9,7 @@
 // Content and body are the Windows-1252 bytes of the text, with the escapes
 // \r \n \t \\ \xNN; "RESTART args" starts the service again on the same data.
 // A cookie the service sets goes with the GETs after it.
+#include "casetext.h"
 #include "fixture.h"
 #include "rawsocket.h"
 
@@ -18,32 +19,6 @@
 #include <QFile>
 
 namespace {
-
-std::string bytesOf(const QString &text)
-{
-    std::string out;
-    QString plain;
-    const auto flush = [&] {
-        out += nimbra::toCp1252(plain).toStdString();
-        plain.clear();
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != u'\\' || i + 1 == text.size()) {
-            plain += text[i];
-            continue;
-        }
-        flush();
-        const char16_t e = text[++i].unicode();
-        if (e == u'x') {
-            out += char(text.mid(i + 1, 2).toInt(nullptr, 16));
-            i += 2;
-        } else {
-            out += e == u'r' ? '\r' : e == u'n' ? '\n' : e == u't' ? '\t' : char(e);
-        }
-    }
-    flush();
-    return out;
-}
 
 // A reply as it would be written in a case file, for the failure message.
 std::string shown(const Reply &reply)

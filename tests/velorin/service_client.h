@@ -17,20 +17,10 @@
 
 using Query = std::vector<std::pair<std::string, std::string>>;
 
+// Every byte but the unreserved ones and "$" percent-encoded.
 inline std::string percent(const std::string &value)
 {
-    static const char hex[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : value) {
-        if (std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~' || c == '$') {
-            out += char(c);
-        } else {
-            out += '%';
-            out += hex[c >> 4];
-            out += hex[c & 15];
-        }
-    }
-    return out;
+    return QByteArray::fromStdString(value).toPercentEncoding("$").toStdString();
 }
 
 struct Reply {
