@@ -1,5 +1,6 @@
 // nimbra-script: page scripts on the command line, read and written as
 // Windows-1252 bytes.
+#include "adventurecheck.h"
 #include "codepage.h"
 #include "generator.h"
 #include "modeljson.h"
@@ -7,6 +8,7 @@
 #include "parser.h"
 #include "storymap.h"
 #include "templates.h"
+#include "textlines.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -27,7 +29,8 @@ constexpr int kUsage = 2;
 
 const char kUsageText[] =
     "uso: nimbra-script new txt|img NOME | format [--name NOME] ARQUIVO|- | dump ARQUIVO|- | check ARQUIVO|-"
-    " | graph [--start NOME] PASTA|ARQUIVOS... | --help | --version\n";
+    " | graph [--start NOME] PASTA|ARQUIVOS... | lint [--start NOME] [--files LISTA] PASTA|ARQUIVOS..."
+    " | --help | --version\n";
 
 const char kCommandsText[] =
     "Lê e escreve scripts de página como bytes Windows-1252.\n\n"
@@ -35,7 +38,10 @@ const char kCommandsText[] =
     "  format [--name NOME] ARQUIVO     o script como o editor o grava\n"
     "  dump ARQUIVO                     o modelo da página em JSON\n"
     "  check ARQUIVO                    o que não segue o formato, por linha\n"
-    "  graph [--start NOME] PASTA|ARQUIVOS...  as páginas e seus links em Graphviz dot\n\n"
+    "  graph [--start NOME] PASTA|ARQUIVOS...  as páginas e seus links em Graphviz dot\n"
+    "  lint [--start NOME] [--files LISTA] PASTA|ARQUIVOS...\n"
+    "                                   o que quebraria para o jogador: links sem página, páginas\n"
+    "                                   que a inicial não alcança, figuras e sons fora da LISTA\n\n"
     "ARQUIVO pode ser - para a entrada padrão.\n"
     "Saída: 0 tudo certo, 1 problemas encontrados (ou uma página que não pode ser gravada),"
     " 2 uso errado ou arquivo ilegível.\n\nOpções:\n";
@@ -45,10 +51,13 @@ struct Options {
     QCommandLineOption Version{{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Mostra a versão.")};
     QCommandLineOption Name{QStringLiteral("name"), QStringLiteral("format: o nome escrito no cabeçalho."),
                             QStringLiteral("NOME")};
-    QCommandLineOption Start{QStringLiteral("start"), QStringLiteral("graph: a página inicial do mapa."),
+    QCommandLineOption Start{QStringLiteral("start"), QStringLiteral("graph, lint: a página inicial."),
                              QStringLiteral("NOME")};
+    QCommandLineOption Files{QStringLiteral("files"),
+                             QStringLiteral("lint: os arquivos da aventura no serviço, um nome por linha."),
+                             QStringLiteral("LISTA")};
 
-    QList<QCommandLineOption> all() const { return {Help, Version, Name, Start}; }
+    QList<QCommandLineOption> all() const { return {Help, Version, Name, Start, Files}; }
 };
 
 int usage()
@@ -106,6 +115,7 @@ struct Request {
     QStringList Args;
     std::optional<QString> Name;
     std::optional<QString> Start;
+    std::optional<QString> Files;
 };
 
 std::optional<QString> valueOf(const QCommandLineParser &parser, const QCommandLineOption &option)
@@ -181,26 +191,60 @@ QStringList scriptFiles(const QStringList &args)
     return args;
 }
 
-int runGraph(const Request &r)
+// The pages of an adventure, named by their header or else by their file.
+std::optional<std::vector<MapSource>> readPages(const QStringList &args)
 {
-    if (r.Args.isEmpty())
-        return usage();
     std::vector<MapSource> sources;
-    for (const QString &path : scriptFiles(r.Args)) {
+    for (const QString &path : scriptFiles(args)) {
         const auto text = readScript(path);
         if (!text)
-            return kUsage;
+            return std::nullopt;
         PageModel page = parseScriptText(*text);
         const QString name = page.HeaderName.isEmpty() ? QFileInfo(path).completeBaseName() : page.HeaderName;
         sources.push_back({name, std::move(page), true, {}});
     }
     if (sources.empty()) {
         std::fputs("nimbra-script: nenhum script na pasta\n", stderr);
-        return kUsage;
+        return std::nullopt;
     }
-    const StoryMap map = buildStoryMap(sources, r.Start.value_or(sources.front().Name));
+    return sources;
+}
+
+int runGraph(const Request &r)
+{
+    if (r.Args.isEmpty())
+        return usage();
+    const auto sources = readPages(r.Args);
+    if (!sources)
+        return kUsage;
+    const StoryMap map = buildStoryMap(*sources, r.Start.value_or(sources->front().Name));
     writeOut(storyMapToDot(map).toUtf8());
     return 0;
+}
+
+int runLint(const Request &r)
+{
+    if (r.Args.isEmpty())
+        return usage();
+    const auto sources = readPages(r.Args);
+    if (!sources)
+        return kUsage;
+    std::optional<QStringList> files;
+    if (r.Files) {
+        const auto list = readScript(*r.Files);
+        if (!list)
+            return kUsage;
+        files = QStringList();
+        for (const QString &line : splitLines(*list))
+            if (!trimLine(line).isEmpty())
+                files->append(trimLine(line));
+    }
+    const std::vector<CheckFinding> found = checkAdventure(*sources, r.Start.value_or(sources->front().Name), files);
+    QByteArray out;
+    for (const CheckFinding &finding : found)
+        out += findingText(finding).toUtf8() + '\n';
+    writeOut(out);
+    return found.empty() ? 0 : kFound;
 }
 
 // Each option belongs to one command.
@@ -208,12 +252,15 @@ int run(const Request &r)
 {
     const bool format = r.Command == QLatin1StringView("format");
     const bool graph = r.Command == QLatin1StringView("graph");
-    if ((r.Name && !format) || (r.Start && !graph))
+    const bool lint = r.Command == QLatin1StringView("lint");
+    if ((r.Name && !format) || (r.Start && !graph && !lint) || (r.Files && !lint))
         return usage();
     if (format)
         return runFormat(r);
     if (graph)
         return runGraph(r);
+    if (lint)
+        return runLint(r);
     if (r.Command == QLatin1StringView("new"))
         return runNew(r);
     if (r.Command == QLatin1StringView("dump"))
@@ -246,5 +293,6 @@ int main(int argc, char *argv[])
     if (args.isEmpty())
         return usage();
     const QString command = args.takeFirst();
-    return run({command, args, valueOf(parser, options.Name), valueOf(parser, options.Start)});
+    return run({command, args, valueOf(parser, options.Name), valueOf(parser, options.Start),
+                valueOf(parser, options.Files)});
 }

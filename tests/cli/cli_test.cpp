@@ -67,6 +67,9 @@ TEST(Cli, CommandsWriteTheRecordedOutput)
          "script/maps/adventure/graph.dot", 0},
         {{u8("graph"), sala, inicio}, nullptr, "cli/cases/graph-from-the-first-file.dot", 0},
         {{u8("graph"), u8("--start"), u8("inicio"), sala, inicio}, nullptr, "cli/cases/graph-from-the-named-page.dot", 0},
+        {{u8("lint"), u8("--start"), u8("inicio"), u8("--files"), data("script/maps/faulty/files.txt"),
+          data("script/maps/faulty/pages")},
+         nullptr, "script/maps/faulty/lint.txt", 1},
         {u8Lines({"--help"}), nullptr, "cli/cases/help.txt", 0},
         {u8Lines({"-h"}), nullptr, "cli/cases/help.txt", 0},
     };
@@ -110,6 +113,9 @@ TEST(Cli, ExitCodesAndMessages)
         {{u8("check"), dir.path()}, {}, 2, true},
         {{u8("graph"), dir.path()}, {}, 2, true},
         {u8Lines({"graph"}), {}, 2, true},
+        {u8Lines({"lint"}), {}, 2, true},
+        {{u8("graph"), u8("--files"), missing, data("script/maps/faulty/pages")}, {}, 2, true},
+        {{u8("lint"), u8("--files"), missing, data("script/maps/faulty/pages")}, {}, 2, true},
         {u8Lines({"format", "-"}), "//mob wav p\n//0:\nfim\n", 1, true},
         {u8Lines({"dump", "-"}), "", 0, false},
     };
