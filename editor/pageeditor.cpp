@@ -2,6 +2,7 @@
 
 #include "editorview.h"
 #include "generator.h"
+#include "pagehistory.h"
 #include "reply.h"
 #include "requesturl.h"
 #include "textlines.h"
@@ -78,6 +79,13 @@ void PageEditor::pageStored(const QString &text)
 {
     m_serviceText = text;
     m_cleanText = generateScript(m_edits.editedModel(), m_work.session.ScriptName);
+    keepInHistory(m_work.page.scriptName(), text);
+}
+
+void PageEditor::keepInHistory(const QString &name, const QString &text)
+{
+    if (const std::optional<QString> why = PageHistory(m_work.session.AdvFolder).keep(name, text))
+        m_view.showStatus(QStringLiteral("Gravado, mas o histórico não: %1!!!").arg(*why));
 }
 
 bool PageEditor::CompileAndStore()
@@ -161,6 +169,7 @@ void PageEditor::CreatePage(NewPageKind kind)
     m_view.addScript(UnderscoreToBlank(name));
     if (!isOk(stored))
         return;
+    keepInHistory(name, text);
     m_work.session.ScriptName = name;
     if (!OpenPage())
         return;

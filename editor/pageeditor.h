@@ -52,6 +52,9 @@ signals:
 
 private:
     void pageStored(const QString &text);
+    // A stored text is kept in the adventure's folder too; the status says
+    // when it could not be.
+    void keepInHistory(const QString &name, const QString &text);
     bool sourceBelongsToPage() const;
 
     Workspace &m_work;

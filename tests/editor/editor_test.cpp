@@ -1,9 +1,15 @@
 #include "fakes.h"
 #include "pageeditor.h"
+#include "pagehistory.h"
 #include "requesturl.h"
 #include "templates.h"
 #include "testutil.h"
 #include "workspace.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -23,6 +29,7 @@ struct Desk {
         work.session.setSite(u8("http://velorin.test/"));
         work.session.UserIdx = u8("7");
         work.session.AdvPrefix = u8("casa");
+        work.session.AdvFolder = folder.path() + u8("/casa/");
         view.scripts = QStringList{u8("inicio"), u8("sala"), u8("porão")};
     }
 
@@ -38,6 +45,7 @@ struct Desk {
     }
     PageEdits &edits() { return editor.edits(); }
 
+    QTemporaryDir folder;
     MemoryStore store;
     Workspace work{&store};
     FakeView view;
@@ -333,4 +341,59 @@ TEST_F(Editing, AChangedFileOfTheAdventureReopensThePageOnlyWithoutUnstoredEdits
         t.editor.followNavigation(t.runOf("sala"));
         EXPECT_EQ(afterChange > fetches && t.store.fetches > afterChange, c.reopened);
     }
+}
+
+TEST_F(Editing, EveryStoredTextIsKeptInTheAdventuresFolder)
+{
+    const PageHistory history(work.session.AdvFolder);
+    ASSERT_TRUE(open("inicio"));
+    view.controls.FontName = u8("Verdana");
+    ASSERT_TRUE(editor.CompileAndStore());
+    ASSERT_TRUE(editor.loadSourceText());
+    view.source = u8("txt inicio\nboxon\n<p>à mão</p>\nboxoff\n//0:\nfim");
+    ASSERT_TRUE(editor.StoreSourceText());
+    view.newName = u8("nova");
+    editor.CreatePage(NewPageKind::Text);
+
+    const std::vector<PageHistory::Version> inicio = history.versions(u8("inicio"));
+    ASSERT_EQ(inicio.size(), 2u);
+    EXPECT_EQ(PageHistory::read(inicio[0]), store.pages[u8("inicio")]);
+    EXPECT_TRUE(PageHistory::read(inicio[1])->contains(u8(",Verdana,")));
+    ASSERT_EQ(history.versions(u8("nova")).size(), 1u);
+    EXPECT_EQ(PageHistory::read(history.versions(u8("nova"))[0]), store.pages[u8("nova")]);
+}
+
+TEST_F(Editing, AHistoryThatCannotBeWrittenIsSaidButTheStoreStands)
+{
+    QFile blocker(work.session.AdvFolder.chopped(1));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
+    ASSERT_TRUE(open("inicio"));
+    view.controls.FontName = u8("Verdana");
+    EXPECT_TRUE(editor.CompileAndStore());
+    EXPECT_TRUE(view.status.startsWith(u8("Gravado, mas o histórico não: "))) << view.status.toStdString();
+    EXPECT_TRUE(store.pages[u8("inicio")].contains(u8(",Verdana,")));
+}
+
+TEST(PageHistory, KeepsTheNewestVersionsOfEachPageInsideItsFolder)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + u8("/casa/");
+    const PageHistory history(folder);
+    const QDateTime start(QDate(2026, 12, 7), QTime(10, 0));
+    for (int i = 0; i < PageHistory::kVersions + 5; ++i)
+        ASSERT_EQ(history.keep(u8("sala"), QString::number(i), start.addSecs(i / 2)), std::nullopt);
+    const std::vector<PageHistory::Version> kept = history.versions(u8("sala"));
+    ASSERT_EQ(int(kept.size()), PageHistory::kVersions);
+    EXPECT_EQ(PageHistory::read(kept.front()), QString::number(PageHistory::kVersions + 4));
+    EXPECT_EQ(PageHistory::read(kept.back()), u8("5"));
+
+    // Names from the service never lead out of the history's folder.
+    for (const char *name : {"../../fora", "a/b", "..", ".", "porão", "c:\\x"}) {
+        ASSERT_EQ(history.keep(u8(name), u8("texto")), std::nullopt) << name;
+        ASSERT_EQ(history.versions(u8(name)).size(), 1u) << name;
+        EXPECT_TRUE(QFileInfo(history.versions(u8(name))[0].Path).canonicalFilePath().startsWith(
+            QDir(folder + u8("historico")).canonicalPath() + u8("/")))
+            << name;
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), u8Lines({"casa"}));
 }
