@@ -11,17 +11,10 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 using namespace nimbra;
 using namespace std::chrono_literals;
 
 namespace {
-
-QString q(const std::string &s)
-{
-    return QString::fromStdString(s);
-}
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -99,7 +92,7 @@ class LibrarySoundTest : public AdventureFolderTest {
 protected:
     LibrarySoundTest() : m_service(m_dir.filePath(u8("data")).toStdString())
     {
-        m_session.setSite(q(m_service.baseUrl()));
+        m_session.setSite(QString::fromStdString(m_service.baseUrl()));
     }
 
     VelorinProcess m_service;
@@ -119,7 +112,7 @@ TEST_F(LibrarySoundTest, ADownloadedSoundLandsInTheAdventureFolder)
 // Answers the reference service will not give: errors, broken replies.
 class LibraryFaultTest : public AdventureFolderTest {
 protected:
-    LibraryFaultTest() { m_session.setSite(q(m_recorder.siteUrl())); }
+    LibraryFaultTest() { m_session.setSite(QString::fromStdString(m_recorder.siteUrl())); }
 
     Recorder m_recorder;
     Http m_http;

@@ -4,7 +4,6 @@
 // test's choosing, and ends it with the test. Link the CMake target
 // velorin_test_process to get this header and the program's path.
 #include <csignal>
-#include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -67,17 +66,14 @@ public:
     void stop() { end(SIGTERM); }
 
 private:
+    // The first line the service writes is its port.
     static int readPort(int fd)
     {
-        std::string line;
+        int port = 0;
         char c = 0;
-        while (read(fd, &c, 1) == 1 && c != '\n')
-            line += c;
-        try {
-            return std::stoi(line);
-        } catch (...) {
-            return -1;
-        }
+        while (read(fd, &c, 1) == 1 && c >= '0' && c <= '9')
+            port = port * 10 + (c - '0');
+        return port > 0 ? port : -1;
     }
 
     void end(int signal)
