@@ -13,15 +13,8 @@ const std::string kBoundary = "limite-de-envio";
 const std::string kMultipart = "multipart/form-data; boundary=" + kBoundary;
 const std::string kStore = "/nimbra/wbetz/nmbPtScp.php?Login=ana&Senha=senha1&Pfx=abc&Scp=grande";
 
-std::string partHead()
-{
-    return "--" + kBoundary + "\r\nContent-Disposition: form-data; name=\"texto\"\r\n\r\n";
-}
-
-std::string partTail()
-{
-    return "\r\n--" + kBoundary + "--\r\n";
-}
+const std::string kHead = "--" + kBoundary + "\r\nContent-Disposition: form-data; name=\"texto\"\r\n\r\n";
+const std::string kTail = "\r\n--" + kBoundary + "--\r\n";
 
 // A multipart body of one text field of `size` bytes, made while it is sent
 // in chunks.
@@ -31,13 +24,13 @@ httplib::ContentProviderWithoutLength chunkedField(std::size_t size)
         static const std::string filler(64 * 1024, 'x');
         if (!started) {
             started = true;
-            return sink.write(partHead().data(), partHead().size());
+            return sink.write(kHead.data(), kHead.size());
         }
         const std::size_t n = std::min(filler.size(), size - sent);
         sent += n;
         if (n > 0)
             return sink.write(filler.data(), n);
-        sink.write(partTail().data(), partTail().size());
+        sink.write(kTail.data(), kTail.size());
         sink.done();
         return true;
     };
@@ -54,24 +47,16 @@ std::size_t peakMemory(pid_t pid)
     return 0;
 }
 
-class BodyTest : public ServiceTest {
-protected:
-    Reply chunked(const std::string &path, std::size_t size)
-    {
-        auto result = m_client->http().Post(path.c_str(), chunkedField(size), kMultipart.c_str());
-        return result ? Reply{result->status, result->body} : Reply{};
-    }
-
-    std::size_t storedSize() { return call("nmbGtScp", {{"Pfx", "abc"}, {"Scp", "grande"}}).Body.size(); }
-};
+using BodyTest = ServiceTest;
 
 } // namespace
 
 TEST_F(BodyTest, BodiesWithinTheLimitAreStored)
 {
     for (std::size_t size : {std::size_t(1), std::size_t(3 * 1024 * 1024)}) {
-        EXPECT_EQ(chunked(kStore, size).Body, "Ok") << size;
-        EXPECT_EQ(storedSize(), size + 4) << size; // after "Ok" CR LF
+        auto result = m_client->http().Post(kStore.c_str(), chunkedField(size), kMultipart.c_str());
+        EXPECT_TRUE(result && result->body == "Ok") << size;
+        EXPECT_EQ(call("nmbGtScp", {{"Pfx", "abc"}, {"Scp", "grande"}}).Body.size(), size + 4) << size; // after "Ok" CR LF
     }
     const std::string nearly(9 * 1024 * 1024, 'y');
     EXPECT_EQ(post("mobPtImg", {{"Pfx", "abc"}, {"Arq", "quase.png"}}, "Img", nearly, "quase.png").Body, "Ok");
@@ -85,12 +70,12 @@ TEST_F(BodyTest, BodiesOverTheLimitAreRefusedAndNeverHeld)
         std::function<httplib::Result()> send;
     } cases[] = {
         {"a declared length",
-         [&] { return m_client->http().Post(kStore.c_str(), partHead() + std::string(kLimit + 1, 'x') + partTail(), kMultipart.c_str()); }},
+         [&] { return m_client->http().Post(kStore.c_str(), kHead + std::string(kLimit + 1, 'x') + kTail, kMultipart.c_str()); }},
         {"chunks", [&] { return m_client->http().Post(kStore.c_str(), chunkedField(12 * kLimit), kMultipart.c_str()); }},
         {"a compressed body",
          [&] {
              m_client->http().set_compress(true);
-             return m_client->http().Post(kStore.c_str(), partHead() + std::string(2 * kLimit, 'x') + partTail(), kMultipart.c_str());
+             return m_client->http().Post(kStore.c_str(), kHead + std::string(2 * kLimit, 'x') + kTail, kMultipart.c_str());
          }},
     };
     for (const auto &c : cases) {
@@ -107,7 +92,7 @@ TEST_F(BodyTest, BodyUntilTheConnectionEndsIsBounded)
 {
     RawSocket raw(m_service->port());
     ASSERT_TRUE(raw.connected());
-    raw.send("POST " + kStore + " HTTP/1.1\r\nHost: x\r\nContent-Type: " + kMultipart + "\r\n\r\n" + partHead());
+    raw.send("POST " + kStore + " HTTP/1.1\r\nHost: x\r\nContent-Type: " + kMultipart + "\r\n\r\n" + kHead);
     raw.send(std::string(kLimit + 1024, 'x'));
     raw.finishSending();
     const std::string answer = raw.receiveAll();

@@ -8,7 +8,8 @@
 // and, for a redirect, by the address it names: "Location: address".
 // Content and body are the Windows-1252 bytes of the text, with the escapes
 // \r \n \t \\ \xNN; "RESTART args" starts the service again on the same data.
-// A cookie the service sets goes with the GETs after it.
+// "SQL statement" runs on the data file with the service stopped. A cookie
+// the service sets goes with the GETs after it.
 #include "casetext.h"
 #include "fixture.h"
 #include "rawsocket.h"
@@ -65,6 +66,9 @@ TEST_F(ServiceTest, EveryExchangeOfTheCaseFiles)
             const QString &line = lines[i];
             const std::string where = name.toStdString() + ':' + std::to_string(i + 1);
             if (line.isEmpty() || line.startsWith(u'#')) {
+                continue;
+            } else if (line.startsWith(u"SQL ")) {
+                EXPECT_EQ(sql(line.mid(4).toStdString()), "") << where;
                 continue;
             } else if (line.startsWith(u"RESTART")) {
                 std::vector<std::string> args;

@@ -7,6 +7,8 @@
 
 #include <QTemporaryDir>
 
+#include <sqlite3.h>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -31,6 +33,26 @@ protected:
     }
 
     std::string dataDir() const { return m_dir.path().toStdString(); }
+
+    // Runs SQL on the data file while the service is stopped, then starts it
+    // again: the first value of the last row, or the error.
+    std::string sql(const std::string &statement)
+    {
+        m_client.reset();
+        m_service.reset();
+        sqlite3 *db = nullptr;
+        std::string result;
+        const auto row = [](void *out, int, char **values, char **) {
+            *static_cast<std::string *>(out) = values[0] ? values[0] : "";
+            return 0;
+        };
+        if (sqlite3_open((dataDir() + "/velorin.sqlite").c_str(), &db) != SQLITE_OK
+            || sqlite3_exec(db, statement.c_str(), row, &result, nullptr) != SQLITE_OK)
+            result = sqlite3_errmsg(db);
+        sqlite3_close(db);
+        start();
+        return result;
+    }
 
     // Creates an account and returns its user index (line 4 of the login).
     std::string newAccount(const std::string &login, const std::string &password)

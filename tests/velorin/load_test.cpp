@@ -51,10 +51,7 @@ std::set<QString> everyTextOf(const QString &name)
 // The page part of a fetch reply, or nothing for a failed fetch.
 std::optional<QString> scriptOf(const QString &reply)
 {
-    const QString ok = QStringLiteral("Ok\r\n");
-    if (!reply.startsWith(ok))
-        return std::nullopt;
-    return reply.mid(ok.size());
+    return reply.startsWith(QStringLiteral("Ok\r\n")) ? std::optional(reply.mid(4)) : std::nullopt;
 }
 
 // One author at work: the client's own request layer on a connection of its own.
@@ -78,15 +75,13 @@ std::vector<std::string> integrityCheck(const std::string &path)
 {
     std::vector<std::string> rows;
     sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
-        sqlite3_stmt *check = nullptr;
-        sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &check, nullptr);
-        while (sqlite3_step(check) == SQLITE_ROW)
-            rows.emplace_back(reinterpret_cast<const char *>(sqlite3_column_text(check, 0)));
-        sqlite3_finalize(check);
-    } else {
+    const auto row = [](void *out, int, char **values, char **) {
+        static_cast<std::vector<std::string> *>(out)->emplace_back(values[0]);
+        return 0;
+    };
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK
+        || sqlite3_exec(db, "PRAGMA integrity_check", row, &rows, nullptr) != SQLITE_OK)
         rows.emplace_back(sqlite3_errmsg(db));
-    }
     sqlite3_close(db);
     return rows;
 }

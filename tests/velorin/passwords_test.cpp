@@ -4,8 +4,6 @@
 
 #include <QCryptographicHash>
 
-#include <sqlite3.h>
-
 #include <thread>
 
 namespace {
@@ -14,26 +12,6 @@ const char kPaused[] = "Muitas tentativas com senha errada; aguarde 1 s e tente 
 
 class PasswordTest : public ServiceTest {
 protected:
-    // Runs SQL on the service's file while the service is stopped.
-    std::string sql(const std::string &statement)
-    {
-        m_client.reset();
-        m_service.reset();
-        sqlite3 *db = nullptr;
-        std::string result;
-        sqlite3_open((dataDir() + "/velorin.sqlite").c_str(), &db);
-        sqlite3_exec(
-            db, statement.c_str(),
-            [](void *out, int, char **values, char **) {
-                *static_cast<std::string *>(out) = values[0] ? values[0] : "";
-                return 0;
-            },
-            &result, nullptr);
-        sqlite3_close(db);
-        start({"--pause", "1"});
-        return result;
-    }
-
     std::string hashOf(const std::string &login)
     {
         return sql("SELECT password_hash FROM accounts WHERE login = '" + login + "'");
