@@ -21,17 +21,12 @@ using namespace std::chrono_literals;
 
 namespace {
 
-QString q(const std::string &s)
-{
-    return QString::fromStdString(s);
-}
-
 // The client side wired to the recording server.
 class RequestTest : public ::testing::Test {
 protected:
     RequestTest() : m_client(m_http), m_service(m_session, m_client)
     {
-        m_session.setSite(q(m_recorder.siteUrl()));
+        m_session.setSite(QString::fromStdString(m_recorder.siteUrl()));
         m_session.Login = u8("ana");
         m_session.Password = u8("s&1 #");
         m_session.AdvPrefix = u8("cas");

@@ -8,9 +8,7 @@
 TEST_F(ServiceTest, AccessLogHasALinePerRequestWithoutTheQuery)
 {
     const std::string log = dataDir() + "/acesso.log";
-    m_client.reset();
-    m_service = std::make_unique<VelorinProcess>(dataDir(), std::vector<std::string>{}, log);
-    m_client = std::make_unique<ServiceClient>(m_service->port());
+    start({}, log);
     const struct {
         std::string target;
         const char *line;

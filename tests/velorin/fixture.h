@@ -24,11 +24,12 @@ protected:
         ASSERT_EQ(call("mobNwAdv", {{"Pfx", "abc"}, {"Idx", m_idx}, {"Nom", "Minha aventura"}}).Body, "Ok");
     }
 
-    void start(const std::vector<std::string> &args = {})
+    // Standard error goes to errorFile when one is named.
+    void start(const std::vector<std::string> &args = {}, const std::string &errorFile = {})
     {
         m_client.reset();
         m_service.reset();
-        m_service = std::make_unique<VelorinProcess>(dataDir(), args);
+        m_service = std::make_unique<VelorinProcess>(dataDir(), args, errorFile);
         m_client = std::make_unique<ServiceClient>(m_service->port());
     }
 
