@@ -86,6 +86,31 @@ void PageEditor::keepInHistory(const QString &name, const QString &text)
 {
     if (const std::optional<QString> why = PageHistory(m_work.session.AdvFolder).keep(name, text))
         m_view.showStatus(QStringLiteral("Gravado, mas o histórico não: %1!!!").arg(*why));
+    emit historyChanged();
+}
+
+bool PageEditor::restoreVersion(const PageHistory::Version &version)
+{
+    if (hasUnstoredChanges()) {
+        m_view.showStatus(kRestoreOverEditsStatus);
+        return false;
+    }
+    const std::optional<QString> text = PageHistory::read(version);
+    if (!text) {
+        m_view.showStatus(QStringLiteral("Não foi possível ler esta versão!!!"));
+        return false;
+    }
+    m_work.setActivity(Activity::Request);
+    const QString reply = m_work.page.storeSource(*text);
+    m_work.setActivity(Activity::Rest);
+    m_view.showStatus(reply);
+    if (!isOk(reply))
+        return false;
+    pageStored(*text);
+    if (!OpenPage())
+        return false;
+    runPage(false);
+    return true;
 }
 
 bool PageEditor::CompileAndStore()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pageedits.h"
+#include "pagehistory.h"
 #include "templates.h"
 
 #include <QObject>
@@ -29,6 +30,9 @@ public:
     // Stores the raw editor's text as typed, then opens the page again.
     bool StoreSourceText();
     void CreatePage(NewPageKind kind);
+    // Stores a kept version of the shown page again, as its newest; refused
+    // while the page holds edits not yet stored.
+    bool restoreVersion(const PageHistory::Version &version);
 
     // The page's stored text into the raw editor.
     bool loadSourceText();
@@ -49,6 +53,8 @@ public:
 
 signals:
     void pageOpened(const QString &name);
+    // A version of the page was kept.
+    void historyChanged();
 
 private:
     void pageStored(const QString &text);
@@ -71,6 +77,8 @@ private:
     QUrl m_ownNavigation;
 };
 
+inline const QString kRestoreOverEditsStatus =
+    QStringLiteral("A página tem alterações não gravadas: grave ou desfaça antes de restaurar!!!");
 inline const QString kSourceOutdatedStatus =
     QStringLiteral("O script original mudou ou é de outra página: abra \"Script original\" de novo!!!");
 

@@ -3,6 +3,7 @@
 #include "clicklabel.h"
 #include "creationpage.h"
 #include "formkit.h"
+#include "historypage.h"
 #include "iconspage.h"
 #include "imagebutton.h"
 #include "pageeditor.h"
@@ -66,7 +67,8 @@ void ScriptsPage::buildInnerPages()
     m_creation = new CreationPage(Abook2);
     m_textLook = new TextLookPage(Abook2);
     m_screen = new ScreenPage(Abook2);
-    for (QWidget *page : {new QWidget(Abook2), static_cast<QWidget *>(m_icons), static_cast<QWidget *>(m_creation),
+    m_history = new HistoryPage(Abook2);
+    for (QWidget *page : {static_cast<QWidget *>(m_history), static_cast<QWidget *>(m_icons), static_cast<QWidget *>(m_creation),
                           static_cast<QWidget *>(m_textLook), static_cast<QWidget *>(m_screen)})
         Abook2->addWidget(page);
 }
@@ -74,6 +76,14 @@ void ScriptsPage::buildInnerPages()
 void ScriptsPage::connectEdits()
 {
     const auto edits = [this] { return &m_editor.edits(); };
+    connect(&m_editor, &PageEditor::pageOpened, this, &ScriptsPage::showHistory);
+    connect(&m_editor, &PageEditor::historyChanged, this, &ScriptsPage::showHistory);
+    connect(m_history, &HistoryPage::restoreClicked, this, [this] {
+        if (const std::optional<PageHistory::Version> version = m_history->picked())
+            m_editor.restoreVersion(*version);
+        else
+            showStatus(m_history->Sth, QStringLiteral("Escolha uma versão!!!"));
+    });
     connect(m_icons, &IconsPage::activeToggled, this, [edits](int k) { edits()->toggleIcon(k); });
     connect(m_icons, &IconsPage::imageEntered, this,
             [edits](int k, const QString &image) { edits()->setIconImage(k, image); });
@@ -128,6 +138,12 @@ void ScriptsPage::Lbx2Click()
     s.ScriptName = row->text();
     showStatus(Stx, s.ScriptName);
     emit pagePicked();
+}
+
+void ScriptsPage::showHistory()
+{
+    showStatus(m_history->Sth, QString());
+    m_history->showVersions(PageHistory(m_work.session.AdvFolder).versions(m_work.page.scriptName()));
 }
 
 void ScriptsPage::editScreenImage(const QString &name)

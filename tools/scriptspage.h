@@ -11,6 +11,7 @@ namespace nimbra {
 
 class ClickLabel;
 class CreationPage;
+class HistoryPage;
 class IconsPage;
 class ImageButton;
 class ScreenPage;
@@ -42,6 +43,7 @@ public:
     CreationPage *creation() const { return m_creation; }
     TextLookPage *textLook() const { return m_textLook; }
     ScreenPage *screen() const { return m_screen; }
+    HistoryPage *history() const { return m_history; }
 
     SortedList *Lbx2 = nullptr;
     ImageButton *btCmp = nullptr;
@@ -66,6 +68,8 @@ private:
     void buildActions();
     void buildInnerPages();
     void connectEdits();
+    // The kept versions of the open page.
+    void showHistory();
 
     Workspace &m_work;
     PageEditor &m_editor;
@@ -74,6 +78,7 @@ private:
     CreationPage *m_creation = nullptr;
     TextLookPage *m_textLook = nullptr;
     ScreenPage *m_screen = nullptr;
+    HistoryPage *m_history = nullptr;
 };
 
 } // namespace nimbra

@@ -397,3 +397,27 @@ TEST(PageHistory, KeepsTheNewestVersionsOfEachPageInsideItsFolder)
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), u8Lines({"casa"}));
 }
+
+TEST_F(Editing, AKeptVersionIsStoredAgainAsTheNewestButNeverOverUnstoredEdits)
+{
+    const PageHistory history(work.session.AdvFolder);
+    ASSERT_TRUE(open("inicio"));
+    for (const char *font : {"Verdana", "Arial"}) {
+        view.controls.FontName = u8(font);
+        ASSERT_TRUE(editor.CompileAndStore());
+    }
+    const PageHistory::Version verdana = history.versions(u8("inicio"))[1];
+
+    view.controls.FontName = u8("Tahoma");
+    const int stores = store.stores;
+    EXPECT_FALSE(editor.restoreVersion(verdana));
+    EXPECT_EQ(view.status, kRestoreOverEditsStatus);
+    EXPECT_EQ(store.stores, stores);
+
+    view.controls.FontName = u8("Arial");
+    EXPECT_TRUE(editor.restoreVersion(verdana));
+    EXPECT_EQ(store.pages[u8("inicio")], PageHistory::read(verdana));
+    EXPECT_EQ(view.controls.FontName, u8("Verdana"));
+    ASSERT_EQ(history.versions(u8("inicio")).size(), 3u);
+    EXPECT_EQ(PageHistory::read(history.versions(u8("inicio"))[0]), PageHistory::read(verdana));
+}

@@ -4,6 +4,7 @@
 #include "creationpage.h"
 #include "extraspage.h"
 #include "generator.h"
+#include "historypage.h"
 #include "iconspage.h"
 #include "mapwindow.h"
 #include "pageeditor.h"
@@ -396,4 +397,27 @@ TEST_F(PageEditTest, TheRunViewTakesTheEditorToThePageItShows)
     EXPECT_EQ(main().work.session.ScriptName, cellar);
     click(scripts()->btCmp);
     EXPECT_TRUE(storedText("porão").startsWith(u8("//mob txt porão\r\n")));
+}
+
+TEST_F(PageEditTest, TheRestingFormListsThePagesVersionsAndRestoresOne)
+{
+    HistoryPage *history = scripts()->history();
+    TextLookPage *look = scripts()->textLook();
+    for (const char *font : {"Verdana", "Arial"}) {
+        look->Edit4->setText(u8(font));
+        click(scripts()->btCmp);
+        ASSERT_EQ(scripts()->Stx->text(), u8("Ok"));
+        waitForRunView();
+    }
+    scripts()->showForm(ScriptsPage::Default);
+    ASSERT_EQ(history->LbxHist->count(), 2);
+    click(history->btRst);
+    EXPECT_EQ(history->Sth->text(), u8("Escolha uma versão!!!"));
+    history->LbxHist->setCurrentRow(1);
+    click(history->btRst);
+    EXPECT_EQ(scripts()->Stx->text(), u8("inicio"));
+    EXPECT_TRUE(storedText("inicio").contains(u8(",Verdana,")));
+    EXPECT_EQ(look->Edit4->text(), u8("Verdana"));
+    EXPECT_EQ(history->LbxHist->count(), 3);
+    waitForRunView();
 }
