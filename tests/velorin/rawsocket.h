@@ -19,13 +19,11 @@ public:
         address.sin_family = AF_INET;
         address.sin_port = htons(std::uint16_t(port));
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        m_connected = ::connect(m_fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+        ::connect(m_fd, reinterpret_cast<sockaddr *>(&address), sizeof address);
     }
     ~RawSocket() { ::close(m_fd); }
     RawSocket(const RawSocket &) = delete;
     RawSocket &operator=(const RawSocket &) = delete;
-
-    bool connected() const { return m_connected; }
 
     bool send(const std::string &bytes)
     {
@@ -59,5 +57,4 @@ public:
 
 private:
     int m_fd;
-    bool m_connected = false;
 };
