@@ -87,25 +87,16 @@ TEST_F(AdventureFolderTest, LocalListsShowTheFilesOfTheMasksInNameOrder)
     EXPECT_TRUE(localFiles(QString(), kImageMasks).isEmpty());
 }
 
-// Library sounds from the real service's library folder.
-class LibrarySoundTest : public AdventureFolderTest {
-protected:
-    LibrarySoundTest() : m_service(m_dir.filePath(u8("data")).toStdString())
-    {
-        m_session.setSite(QString::fromStdString(m_service.baseUrl()));
-    }
-
-    VelorinProcess m_service;
-    Http m_http;
-};
-
-TEST_F(LibrarySoundTest, ADownloadedSoundLandsInTheAdventureFolder)
+// A library sound from the real service's library folder.
+TEST_F(AdventureFolderTest, ADownloadedSoundLandsInTheAdventureFolder)
 {
-    EXPECT_EQ(FetchLibrarySound(m_http, m_session, u8("agua_gota.mp3")), std::nullopt);
-    const QByteArray bytes = readFile(advFile("agua_gota.mp3"));
-    EXPECT_GT(bytes.size(), 100);
-    EXPECT_EQ(m_http.connectTimeout(), 5000ms);
-    EXPECT_EQ(m_http.inactivityTimeout(), 5000ms);
+    const VelorinProcess service(m_dir.filePath(u8("data")).toStdString());
+    m_session.setSite(QString::fromStdString(service.baseUrl()));
+    Http http;
+    EXPECT_EQ(FetchLibrarySound(http, m_session, u8("agua_gota.mp3")), std::nullopt);
+    EXPECT_GT(readFile(advFile("agua_gota.mp3")).size(), 100);
+    EXPECT_EQ(http.connectTimeout(), 5000ms);
+    EXPECT_EQ(http.inactivityTimeout(), 5000ms);
     EXPECT_EQ(QDir(m_session.AdvFolder).entryList(QDir::Files), u8Lines({"agua_gota.mp3"}));
 }
 
@@ -118,20 +109,24 @@ protected:
     Http m_http;
 };
 
+// A failed download leaves the folder as it was, with or without the file.
 TEST_F(LibraryFaultTest, OnlyACompleteSuccessfulAnswerIsWritten)
 {
     const struct {
         Answer answer;
         bool written;
+        const char *before; // nullptr: no file before
     } cases[] = {
-        {{200, "ID3 som"}, true},
-        {{500, "erro do servidor"}, false},
-        {{404, "nao ha"}, false},
-        {{302, "outro lugar"}, false},
-        {Answer::cutShort("ID3 metade"), false},
+        {{200, "ID3 som"}, true, nullptr},
+        {{500, "erro do servidor"}, false, nullptr},
+        {{500, "erro"}, false, "antigo"},
+        {{404, "nao ha"}, false, nullptr},
+        {{302, "outro lugar"}, false, nullptr},
+        {Answer::cutShort("ID3 metade"), false, "antigo"},
     };
     for (const auto &c : cases) {
         QFile::remove(advFile("beep_curto.mp3"));
+        ASSERT_TRUE(!c.before || writeFile(advFile("beep_curto.mp3"), c.before));
         m_recorder.answer(c.answer);
         const std::optional<QString> failure = FetchLibrarySound(m_http, m_session, u8("beep_curto.mp3"));
         EXPECT_EQ(!failure, c.written) << c.answer.Status;
@@ -140,18 +135,11 @@ TEST_F(LibraryFaultTest, OnlyACompleteSuccessfulAnswerIsWritten)
         }
         EXPECT_EQ(m_recorder.last().Target, "/html/vestra/pags/sons/beep_curto.mp3");
         EXPECT_EQ(QDir(m_session.AdvFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-                  c.written ? u8Lines({"beep_curto.mp3"}) : QStringList())
+                  c.written || c.before ? u8Lines({"beep_curto.mp3"}) : QStringList())
+            << c.answer.Status;
+        EXPECT_EQ(readFile(advFile("beep_curto.mp3")), c.written ? QByteArray("ID3 som") : QByteArray(c.before))
             << c.answer.Status;
     }
-    EXPECT_EQ(readFile(advFile("beep_curto.mp3")), QByteArray());
-}
-
-TEST_F(LibraryFaultTest, AFailedDownloadKeepsTheFileThatWasThere)
-{
-    ASSERT_TRUE(writeFile(advFile("amb_vento.mp3"), "antigo"));
-    m_recorder.answer({500, "erro"});
-    EXPECT_NE(FetchLibrarySound(m_http, m_session, u8("amb_vento.mp3")), std::nullopt);
-    EXPECT_EQ(readFile(advFile("amb_vento.mp3")), QByteArray("antigo"));
 }
 
 TEST_F(LibraryFaultTest, HostileNamesSendNothingAndWriteNothing)
