@@ -34,8 +34,6 @@ protected:
         m_client.setIndicator([this](Activity a) { m_activity.push_back(a); });
     }
 
-    std::string lastQuery() { return m_recorder.last().Target; }
-
     Recorder m_recorder;
     Http m_http;
     Session m_session;
@@ -90,7 +88,7 @@ TEST_F(RequestTest, EveryEndpointSendsItsKeysInOrder)
     };
     for (const auto &c : cases) {
         c.call();
-        EXPECT_EQ(lastQuery(), c.target);
+        EXPECT_EQ(m_recorder.last().Target, c.target);
     }
 }
 
