@@ -361,6 +361,7 @@ void TForm1::openMap()
     form6->show();
     form6->raise();
     form6->setScriptLister([this] { return work.service.listScripts(); });
+    form6->setFileLister([this] { return work.service.serverFiles(); });
     QStringList names;
     const SortedList *list = form2->scripts()->Lbx2;
     for (int row = 0; row < list->count(); ++row)

@@ -1,5 +1,6 @@
 #include "mapwindow.h"
 
+#include "adventurecheck.h"
 #include "imagebutton.h"
 #include "maploader.h"
 #include "pump.h"
@@ -113,7 +114,7 @@ void TForm6::fetchAndShow(const QStringList &names)
         thumbnails.push_back(pageThumbnail(m_advFolder, page, PageBox::ThumbnailSize));
     View->showMap(m_map, layoutStoryMap(m_map, m_saved, kSpacing), thumbnails);
     View->highlight(m_followed);
-    showSideList();
+    showSideList(sources);
     showSummary();
 }
 
@@ -124,7 +125,7 @@ void TForm6::showProgress(int done, int total)
     letPendingMessagesBeProcessed();
 }
 
-void TForm6::showSideList()
+void TForm6::showSideList(const std::vector<MapSource> &sources)
 {
     Lbx1->clear();
     for (const MapLink *link : m_map.brokenLinks()) {
@@ -135,6 +136,13 @@ void TForm6::showSideList()
     for (const MapPage &page : m_map.Pages)
         if (page.Unreachable)
             addSideEntry(Lbx1, QStringLiteral("Página inalcançável: ") + page.Name, page.Name, Skin::Navy);
+    const std::optional<QStringList> files = m_files ? m_files() : std::nullopt;
+    if (!files)
+        return;
+    for (const CheckFinding &f : checkAdventure(sources, m_startPage, files))
+        if (f.What == CheckFinding::Kind::MissingFile)
+            addSideEntry(Lbx1, QStringLiteral("Arquivo ausente: ") + f.Page + QStringLiteral(" -> ") + f.Name, f.Page,
+                         kBrokenText);
 }
 
 void TForm6::showSummary()

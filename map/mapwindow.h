@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QListWidget;
 
@@ -35,6 +36,9 @@ public:
     // Where "Recarregar" takes the page names from (the service's script
     // list); without one it fetches the same names again.
     void setScriptLister(std::function<QStringList()> lister) { m_lister = std::move(lister); }
+    // Where the adventure's files on the service come from, so that pictures
+    // and sounds the pages use but the service lacks are listed too.
+    void setFileLister(std::function<std::optional<QStringList>()> lister) { m_files = std::move(lister); }
 
     const StoryMap &storyMap() const { return m_map; }
     int boxCount() const;
@@ -58,13 +62,14 @@ private:
     void reload();
     void fetchAndShow(const QStringList &names);
     void showProgress(int done, int total);
-    void showSideList();
+    void showSideList(const std::vector<MapSource> &sources);
     void showSummary();
     void keepBoxPlace(const QString &name, QPointF place);
     void say(const QString &text);
 
     ScriptStore *m_store = nullptr;
     std::function<QStringList()> m_lister;
+    std::function<std::optional<QStringList>()> m_files;
     QStringList m_names;
     QString m_startPage;
     QString m_advFolder;

@@ -2,6 +2,7 @@
 
 #include "codepage.h"
 #include "requesturl.h"
+#include "serverfiles.h"
 #include "textlines.h"
 
 namespace nimbra {
@@ -138,6 +139,18 @@ QStringList Velorin::listSounds(const QString &category)
 QStringList Velorin::listServerFiles()
 {
     return m_client.fetchList(url("mobLsArq.php", {{"Pfx", m_session.AdvPrefix}}));
+}
+
+std::optional<QStringList> Velorin::serverFiles()
+{
+    const Reply reply = m_client.get(url("mobLsArq.php", {{"Pfx", m_session.AdvPrefix}}));
+    if (!reply.isOk())
+        return std::nullopt;
+    QStringList names;
+    for (const QString &line : reply.data())
+        if (!line.trimmed().isEmpty())
+            names.append(serverEntryName(line.trimmed()));
+    return names;
 }
 
 QString Velorin::uploadFile(const QString &localPath, const QString &serverName)

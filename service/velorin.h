@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace nimbra {
 
 // One routine per service endpoint, built from the session's values. Direct
@@ -48,6 +50,9 @@ public:
     // Files and sounds
     QStringList listSounds(const QString &category);
     QStringList listServerFiles();
+    // The adventure's files on the service; nothing when the list could not
+    // be had, which is not the same as no files.
+    std::optional<QStringList> serverFiles();
     QString uploadFile(const QString &localPath, const QString &serverName);
     QString deleteFile(const QString &serverName);
 

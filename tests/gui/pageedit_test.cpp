@@ -311,6 +311,12 @@ TEST_F(PageEditTest, TheMapShowsTheAdventureAndOpensItsPages)
 
     emit map->openPageRequested(u8("nao existe"));
     EXPECT_EQ(main().work.session.ScriptName, u8("chave"));
+
+    // A picture the pages use that the service no longer has is listed.
+    EXPECT_FALSE(rowsOf(map->Lbx1).join(u8("\n")).contains(u8("Arquivo ausente"))) << rowsOf(map->Lbx1).join(u8("; ")).toStdString();
+    ASSERT_EQ(main().work.service.deleteFile(u8("porta.png")), u8("Ok"));
+    click(map->btRec);
+    EXPECT_TRUE(rowsOf(map->Lbx1).contains(u8("Arquivo ausente: inicio -> porta.png"))) << rowsOf(map->Lbx1).join(u8("; ")).toStdString();
 }
 
 
