@@ -9,7 +9,11 @@ int main(int argc, char *argv[])
     // Listing the tests happens at build time, where there is no display.
     if (GTEST_FLAG_GET(list_tests))
         return RUN_ALL_TESTS();
+#ifdef NIMBRA_WEB_VIEWS
+    // The web views share the windows' graphics context; other programs
+    // load no graphics library for it.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+#endif
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }
