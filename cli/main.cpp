@@ -18,6 +18,7 @@
 #include <QJsonDocument>
 
 #include <cstdio>
+#include <functional>
 #include <optional>
 
 using namespace nimbra;
@@ -210,41 +211,54 @@ std::optional<std::vector<MapSource>> readPages(const QStringList &args)
     return sources;
 }
 
-int runGraph(const Request &r)
+using PagesCommand = std::function<int(const std::vector<MapSource> &pages, const QString &startPage)>;
+
+// A command over the pages the arguments name; the first is the start page
+// unless --start names another.
+int overPages(const Request &r, const PagesCommand &command)
 {
     if (r.Args.isEmpty())
         return usage();
     const auto sources = readPages(r.Args);
     if (!sources)
         return kUsage;
-    const StoryMap map = buildStoryMap(*sources, r.Start.value_or(sources->front().Name));
-    writeOut(storyMapToDot(map).toUtf8());
-    return 0;
+    return command(*sources, r.Start.value_or(sources->front().Name));
+}
+
+int runGraph(const Request &r)
+{
+    return overPages(r, [](const std::vector<MapSource> &pages, const QString &startPage) {
+        writeOut(storyMapToDot(buildStoryMap(pages, startPage)).toUtf8());
+        return 0;
+    });
+}
+
+// The names a list file holds, one a line.
+std::optional<QStringList> readNames(const QString &path)
+{
+    const auto text = readScript(path);
+    if (!text)
+        return std::nullopt;
+    QStringList names;
+    for (const QString &line : splitLines(*text))
+        if (!trimLine(line).isEmpty())
+            names.append(trimLine(line));
+    return names;
 }
 
 int runLint(const Request &r)
 {
-    if (r.Args.isEmpty())
-        return usage();
-    const auto sources = readPages(r.Args);
-    if (!sources)
-        return kUsage;
     std::optional<QStringList> files;
-    if (r.Files) {
-        const auto list = readScript(*r.Files);
-        if (!list)
-            return kUsage;
-        files = QStringList();
-        for (const QString &line : splitLines(*list))
-            if (!trimLine(line).isEmpty())
-                files->append(trimLine(line));
-    }
-    const std::vector<CheckFinding> found = checkAdventure(*sources, r.Start.value_or(sources->front().Name), files);
-    QByteArray out;
-    for (const CheckFinding &finding : found)
-        out += findingText(finding).toUtf8() + '\n';
-    writeOut(out);
-    return found.empty() ? 0 : kFound;
+    if (r.Files && !(files = readNames(*r.Files)))
+        return kUsage;
+    return overPages(r, [&files](const std::vector<MapSource> &pages, const QString &startPage) {
+        const std::vector<CheckFinding> found = checkAdventure(pages, startPage, files);
+        QByteArray out;
+        for (const CheckFinding &finding : found)
+            out += findingText(finding).toUtf8() + '\n';
+        writeOut(out);
+        return found.empty() ? 0 : kFound;
+    });
 }
 
 // Each option belongs to one command.
