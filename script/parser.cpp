@@ -606,7 +606,8 @@ private:
             return;
         }
         if (isDivider(line)) {
-            claim(ScriptPlace::Divider, line, number);
+            // Another spelling of the same numbers is written the usual way, and said.
+            readKey(ScriptPlace::Divider, line, number, [] {});
             return;
         }
         const IconLine icon = readIcon(line);
