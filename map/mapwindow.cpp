@@ -139,10 +139,10 @@ void TForm6::showSideList(const std::vector<MapSource> &sources)
     const std::optional<QStringList> files = m_files ? m_files() : std::nullopt;
     if (!files)
         return;
-    for (const CheckFinding &f : checkAdventure(sources, m_startPage, files))
-        if (f.What == CheckFinding::Kind::MissingFile)
-            addSideEntry(Lbx1, QStringLiteral("Arquivo ausente: ") + f.Page + QStringLiteral(" -> ") + f.Name, f.Page,
-                         kBrokenText);
+    // The map already shows links and unreached pages; only the files are added.
+    for (const CheckFinding &f : missingFiles(sources, *files))
+        addSideEntry(Lbx1, QStringLiteral("Arquivo ausente: ") + f.Page + QStringLiteral(" -> ") + f.Name, f.Page,
+                     kBrokenText);
 }
 
 void TForm6::showSummary()

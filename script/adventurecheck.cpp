@@ -88,9 +88,18 @@ std::vector<CheckFinding> checkAdventure(const std::vector<MapSource> &pages, co
     for (size_t i = 0; i < map.Pages.size(); ++i)
         if (!reached[i])
             found.push_back({CheckFinding::Kind::Unreachable, map.Pages[i].Name, QString()});
-    if (!files)
-        return found;
-    const QSet<QString> present(files->begin(), files->end());
+    if (files) {
+        const std::vector<CheckFinding> missing = missingFiles(pages, *files, objects);
+        found.insert(found.end(), missing.begin(), missing.end());
+    }
+    return found;
+}
+
+std::vector<CheckFinding> missingFiles(const std::vector<MapSource> &pages, const QStringList &files,
+                                       const std::vector<ObjectPicture> &objects)
+{
+    std::vector<CheckFinding> found;
+    const QSet<QString> present(files.begin(), files.end());
     for (const MapSource &page : pages)
         for (const QString &file : filesUsedBy(page.Page))
             if (!present.contains(file))

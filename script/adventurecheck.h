@@ -36,6 +36,11 @@ std::vector<CheckFinding> checkAdventure(const std::vector<MapSource> &pages, co
                                          const std::optional<QStringList> &files,
                                          const std::vector<ObjectPicture> &objects = {});
 
+// The pictures and sounds the pages use, and the objects' pictures, that are
+// not among files.
+std::vector<CheckFinding> missingFiles(const std::vector<MapSource> &pages, const QStringList &files,
+                                       const std::vector<ObjectPicture> &objects = {});
+
 // One line for the author, in the program's language.
 QString findingText(const CheckFinding &finding);
 
