@@ -100,14 +100,7 @@ bool PageEditor::restoreVersion(const PageHistory::Version &version)
         m_view.showStatus(QStringLiteral("Não foi possível ler esta versão!!!"));
         return false;
     }
-    m_work.setActivity(Activity::Request);
-    const QString reply = m_work.page.storeSource(*text);
-    m_work.setActivity(Activity::Rest);
-    m_view.showStatus(reply);
-    if (!isOk(reply))
-        return false;
-    pageStored(*text);
-    if (!OpenPage())
+    if (!storeTextAsIs(*text) || !OpenPage())
         return false;
     runPage(false);
     return true;
@@ -133,13 +126,8 @@ bool PageEditor::sourceBelongsToPage() const
     return m_sourceLoaded && m_sourceName == m_work.session.ScriptName && m_sourceBase == m_serviceText;
 }
 
-bool PageEditor::StoreSourceText()
+bool PageEditor::storeTextAsIs(const QString &text)
 {
-    if (!sourceBelongsToPage()) {
-        m_view.showStatus(kSourceOutdatedStatus);
-        return false;
-    }
-    const QString text = withCrLf(m_view.sourceText());
     m_work.setActivity(Activity::Request);
     const QString reply = m_work.page.storeSource(text);
     m_work.setActivity(Activity::Rest);
@@ -147,6 +135,18 @@ bool PageEditor::StoreSourceText()
     if (!isOk(reply))
         return false;
     pageStored(text);
+    return true;
+}
+
+bool PageEditor::StoreSourceText()
+{
+    if (!sourceBelongsToPage()) {
+        m_view.showStatus(kSourceOutdatedStatus);
+        return false;
+    }
+    const QString text = withCrLf(m_view.sourceText());
+    if (!storeTextAsIs(text))
+        return false;
     m_sourceBase = text;
     if (!OpenPage())
         return false;

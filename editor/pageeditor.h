@@ -58,6 +58,8 @@ signals:
 
 private:
     void pageStored(const QString &text);
+    // Stores text as it stands, not through the writer.
+    bool storeTextAsIs(const QString &text);
     // A stored text is kept in the adventure's folder too; the status says
     // when it could not be.
     void keepInHistory(const QString &name, const QString &text);
