@@ -193,12 +193,7 @@ void WindowEditorView::showEditorWindows()
 
 bool WindowEditorView::listsScript(const QString &name) const
 {
-    const SortedList *list = m_tools->scripts()->Lbx2;
-    for (int row = 0; row < list->count(); ++row) {
-        if (list->item(row)->text() == name)
-            return true;
-    }
-    return false;
+    return m_tools->scripts()->Lbx2->rowOf(name) >= 0;
 }
 
 void WindowEditorView::addScript(const QString &name)

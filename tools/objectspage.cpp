@@ -180,11 +180,7 @@ void ObjectsPage::updatePair(const Row &row)
 
 bool ObjectsPage::isListed(const QString &name) const
 {
-    for (int row = 0; row < Lbx4->count(); ++row) {
-        if (Lbx4->item(row)->text() == name)
-            return true;
-    }
-    return false;
+    return Lbx4->rowOf(name) >= 0;
 }
 
 void ObjectsPage::Image26Click()

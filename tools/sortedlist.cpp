@@ -34,15 +34,21 @@ void SortedList::addRow(const QString &text)
     addItem(new CaselessItem(text));
 }
 
-bool SortedList::selectRow(const QString &text)
+int SortedList::rowOf(const QString &text) const
 {
     for (int row = 0; row < count(); ++row) {
-        if (item(row)->text() == text) {
-            setCurrentRow(row);
-            return true;
-        }
+        if (item(row)->text() == text)
+            return row;
     }
-    return false;
+    return -1;
+}
+
+bool SortedList::selectRow(const QString &text)
+{
+    const int row = rowOf(text);
+    if (row >= 0)
+        setCurrentRow(row);
+    return row >= 0;
 }
 
 } // namespace nimbra

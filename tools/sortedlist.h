@@ -14,6 +14,8 @@ public:
     void addRow(const QString &text);
     // Selects the first row equal to text; false when there is none.
     bool selectRow(const QString &text);
+    // The first row equal to text, or -1.
+    int rowOf(const QString &text) const;
     // Removes the row and leaves no row picked: the row after it must not
     // become the author's pick by itself.
     void removeRow(QListWidgetItem *row);
