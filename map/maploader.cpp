@@ -11,13 +11,22 @@
 
 namespace nimbra {
 
-MapSource fetchMapSource(ScriptStore &store, const QString &name)
+namespace {
+
+MapSource mapSourceOf(const QString &name, const QString &reply)
 {
-    const QStringList lines = splitLines(store.fetchScript(name));
+    const QStringList lines = splitLines(reply);
     const QString status = lines.value(0);
     if (status != QLatin1StringView("Ok"))
         return {name, PageModel(), false, status.isEmpty() ? kTryAgain : status};
     return {name, parsePage(lines), true, status};
+}
+
+} // namespace
+
+MapSource fetchMapSource(ScriptStore &store, const QString &name)
+{
+    return mapSourceOf(name, store.fetchScript(name));
 }
 
 std::vector<MapSource> fetchMapSources(ScriptStore &store, const QStringList &names, const MapProgress &progress)
@@ -26,13 +35,13 @@ std::vector<MapSource> fetchMapSources(ScriptStore &store, const QStringList &na
     for (const QString &name : names)
         if (!trimLine(name).isEmpty())
             wanted.append(name);
+    if (progress)
+        progress(0, int(wanted.size()));
+    const QStringList replies = store.fetchScripts(wanted, progress);
     std::vector<MapSource> sources;
     sources.reserve(size_t(wanted.size()));
-    for (qsizetype i = 0; i < wanted.size(); ++i) {
-        if (progress)
-            progress(int(i) + 1, int(wanted.size()));
-        sources.push_back(fetchMapSource(store, wanted[i]));
-    }
+    for (qsizetype i = 0; i < wanted.size(); ++i)
+        sources.push_back(mapSourceOf(wanted[i], replies.value(i)));
     return sources;
 }
 

@@ -21,9 +21,9 @@ namespace nimbra {
 // empty reply) as its status.
 MapSource fetchMapSource(ScriptStore &store, const QString &name);
 
-// Fetches every named page in order; blank names are skipped. progress is
-// told (k, n) before the k-th of the n fetches.
-using MapProgress = std::function<void(int done, int total)>;
+// Fetches every named page, in order of names; blank names are skipped.
+// progress is told (0, n) first, then (done, n) as the n fetches end.
+using MapProgress = ScriptStore::FetchProgress;
 std::vector<MapSource> fetchMapSources(ScriptStore &store, const QStringList &names, const MapProgress &progress = {});
 
 // The places file of an adventure folder (ending in "/").

@@ -7,6 +7,18 @@
 
 namespace nimbra {
 
+QStringList ScriptStore::fetchScripts(const QStringList &names, const FetchProgress &progress)
+{
+    QStringList replies;
+    replies.reserve(names.size());
+    for (const QString &name : names) {
+        replies.append(fetchScript(name));
+        if (progress)
+            progress(int(replies.size()), int(names.size()));
+    }
+    return replies;
+}
+
 PageSession::Opened PageSession::open(const QString &name)
 {
     const QString reply = m_store.fetchScript(name);

@@ -3,7 +3,9 @@
 #include "pagemodel.h"
 
 #include <QString>
+#include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace nimbra {
@@ -18,6 +20,12 @@ public:
     virtual QString fetchScript(const QString &name) = 0;
     // The service's answer to storing text under name.
     virtual QString storeScript(const QString &name, const QString &text) = 0;
+
+    // The whole replies of fetching every named page, in the order of names.
+    // progress is told (done, total) as replies come. Stores that can have
+    // several fetches in flight do; this one fetches one after another.
+    using FetchProgress = std::function<void(int done, int total)>;
+    virtual QStringList fetchScripts(const QStringList &names, const FetchProgress &progress = {});
 };
 
 // The store in which the editor also creates pages.
