@@ -2,12 +2,14 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace nimbra {
 
@@ -38,7 +40,8 @@ struct HttpLimits {
 inline constexpr HttpLimits kReplyLimits{qint64(32) << 20, std::chrono::seconds(60)};
 inline constexpr HttpLimits kDownloadLimits{qint64(64) << 20, std::chrono::minutes(10)};
 
-// The one HTTP client of the run: one request at a time, cookies kept, the
+// The one HTTP client of the run: one request at a time (but for the batch
+// fetches of the windows over the whole adventure), cookies kept, the
 // service's Accept and User-Agent headers, no authentication, no proxy.
 // Every transfer has a connect time-out, an inactivity time-out, a size
 // limit and (but uploads) an overall limit, and can be cancelled.
@@ -74,30 +77,35 @@ public:
     // multipart/form-data with one file part.
     HttpResult postFile(const QString &url, const QString &field, const QString &filePath, const QString &contentType);
 
+    // GETs of every url with up to inFlight of them running at once, on
+    // transfers of their own that share this client's cookies, headers,
+    // limits, redirect rule and cancel; results in the order of urls.
+    // progress is told (done, total) as they end. Refused inside another
+    // transfer: the windows' handlers never start one there.
+    using Progress = std::function<void(int done, int total)>;
+    std::vector<HttpResult> getMany(const QStringList &urls, int inFlight, const Progress &progress = {});
+
     // True while a transfer runs.
     bool busy() const { return m_busy; }
-    // Ends the running transfer, if any, as cancelled.
+    // Ends the running transfers, if any, as cancelled.
     void cancel();
-    // Ends the running transfer and refuses every later one: the run ends.
+    // Ends the running transfers and refuses every later one: the run ends.
     void stop();
 
     // Cookies the client holds, as "name=value" lines (for tests and diagnostics).
     QStringList cookies() const;
 
 private:
-    enum class Stop { None, Cancelled, Inactive, TooLong, TooLarge, SinkFailed, ForeignRedirect };
+    struct Handle;
+    struct Transfer;
+    struct Batch;
 
-    // The answer's body kept in memory.
     HttpResult collect(const QString &url, void *mime, const HttpLimits &limits);
     HttpResult perform(const QString &url, void *mime, const Sink &sink, const HttpLimits &limits);
-    int transfer();
+    std::optional<HttpResult> refusal() const;
+    int drive(Transfer &transfer);
     void pumpWhenDue();
-    Stop checkTimes();
-    size_t take(const char *data, size_t size);
-    bool headerAllowed(const QByteArray &line);
-    static QString stopText(Stop stop);
 
-    struct Handle;
     std::unique_ptr<Handle> m_handle;
     Pump m_pump;
     std::chrono::milliseconds m_connect{10000};
@@ -105,18 +113,12 @@ private:
     HttpLimits m_replyLimits = kReplyLimits;
     HttpLimits m_downloadLimits = kDownloadLimits;
 
-    // The running transfer.
     bool m_busy = false;
     bool m_stopped = false;
-    Stop m_stop = Stop::None;
-    const Sink *m_sink = nullptr;
-    HttpLimits m_limits = kReplyLimits;
-    QUrl m_origin;
-    qint64 m_received = 0;
-    std::chrono::steady_clock::time_point m_start;
+    // The running single transfer and batch, for cancel.
+    Transfer *m_current = nullptr;
+    Batch *m_batch = nullptr;
     std::chrono::steady_clock::time_point m_lastPump;
-    std::chrono::steady_clock::time_point m_lastMove;
-    long long m_bytesMoved = 0;
 };
 
 } // namespace nimbra

@@ -22,19 +22,44 @@ HttpResult ServiceClient::during(Activity activity, Transfer transfer)
     return result;
 }
 
+namespace {
+
+QString replyText(const HttpResult &result)
+{
+    return result.Ok ? fromCp1252(result.Body) : result.Cancelled ? kCancelledText : kTryAgain;
+}
+
+} // namespace
+
+bool ServiceClient::online(const QString &url) const
+{
+    const QString host = QUrl(url).host();
+    return m_online ? m_online(host) : IsOnline(host);
+}
+
 QString ServiceClient::ServiceGet(const QString &url)
 {
     show(Activity::Request);
-    const QString host = QUrl(url).host();
-    QString reply;
-    if (!(m_online ? m_online(host) : IsOnline(host))) {
-        reply = kNoConnection;
-    } else {
-        const HttpResult result = m_http.get(url);
-        reply = result.Ok ? fromCp1252(result.Body) : result.Cancelled ? kCancelledText : kTryAgain;
-    }
+    const QString reply = online(url) ? replyText(m_http.get(url)) : kNoConnection;
     show(Activity::Rest);
     return reply;
+}
+
+QStringList ServiceClient::ServiceGetMany(const QStringList &urls, const Http::Progress &progress)
+{
+    if (urls.isEmpty())
+        return {};
+    show(Activity::Request);
+    QStringList replies;
+    if (!online(urls.front())) {
+        for (qsizetype i = 0; i < urls.size(); ++i)
+            replies.append(kNoConnection);
+    } else {
+        for (const HttpResult &result : m_http.getMany(urls, kInFlight, progress))
+            replies.append(replyText(result));
+    }
+    show(Activity::Rest);
+    return replies;
 }
 
 QStringList ServiceClient::fetchList(const QString &url)

@@ -34,6 +34,10 @@ public:
     // when offline (nothing sent), the cancel text when the author stopped
     // it, "Tente novamente!" for any other transfer error.
     QString ServiceGet(const QString &url);
+    // ServiceGet of every url, up to kInFlight at once; replies in the order
+    // of urls. progress is told (done, total) as they come.
+    static constexpr int kInFlight = 4;
+    QStringList ServiceGetMany(const QStringList &urls, const Http::Progress &progress = {});
     Reply get(const QString &url) { return Reply(ServiceGet(url)); }
     // List fetch: lines 1 onwards of an "Ok" reply, else nothing.
     QStringList fetchList(const QString &url);
@@ -46,6 +50,7 @@ public:
 
 private:
     void show(Activity activity);
+    bool online(const QString &url) const;
     template <typename Transfer>
     HttpResult during(Activity activity, Transfer transfer);
 

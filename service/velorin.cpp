@@ -75,9 +75,23 @@ QStringList Velorin::listScripts()
     return blanksForUnderscores(m_client.fetchList(url("nmbLsScp.php", {{"Pfx", m_session.AdvPrefix}})));
 }
 
+QString Velorin::scriptUrl(const QString &name) const
+{
+    return url("nmbGtScp.php", {{"Pfx", m_session.AdvPrefix}, {"Scp", name}});
+}
+
 QString Velorin::fetchScript(const QString &name)
 {
-    return m_client.ServiceGet(url("nmbGtScp.php", {{"Pfx", m_session.AdvPrefix}, {"Scp", name}}));
+    return m_client.ServiceGet(scriptUrl(name));
+}
+
+QStringList Velorin::fetchScripts(const QStringList &names, const FetchProgress &progress)
+{
+    QStringList urls;
+    urls.reserve(names.size());
+    for (const QString &name : names)
+        urls.append(scriptUrl(name));
+    return m_client.ServiceGetMany(urls, progress);
 }
 
 QString Velorin::storeScript(const QString &name, const QString &text)

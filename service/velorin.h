@@ -33,6 +33,8 @@ public:
     // Page scripts; names listed with blanks for "_"
     QStringList listScripts();
     QString fetchScript(const QString &name) override;
+    // Several fetches in flight at once.
+    QStringList fetchScripts(const QStringList &names, const FetchProgress &progress = {}) override;
     QString storeScript(const QString &name, const QString &text) override;
     QString newScript(const QString &name) override;
 
@@ -64,6 +66,7 @@ public:
 
 private:
     QString url(const char *endpoint, QueryPairs further = {}) const;
+    QString scriptUrl(const QString &name) const;
     QString directText(const QString &url);
     static QString resultText(const HttpResult &result);
 

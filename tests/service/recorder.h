@@ -6,6 +6,7 @@
 // reply broken off).
 #include <httplib.h>
 
+#include <algorithm>
 #include <chrono>
 #include <deque>
 #include <functional>
@@ -32,6 +33,8 @@ struct Answer {
     std::string SetCookie;
     std::string ContentType = "text/html";
     std::string Location;
+    // The body is the request's path and query, so that replies can be told apart.
+    bool Echo = false;
     enum class Flow {
         Whole,
         // Announces more bytes than Body holds and closes after Body, as a
@@ -50,6 +53,12 @@ struct Answer {
     {
         Answer answer(200, std::move(body));
         answer.Flow = flow;
+        return answer;
+    }
+    static Answer echo(std::chrono::milliseconds delay)
+    {
+        Answer answer(200, "", delay);
+        answer.Echo = true;
         return answer;
     }
     static Answer redirect(int status, std::string location)
@@ -72,8 +81,15 @@ public:
                 answer = m_answers.front();
                 if (m_answers.size() > 1)
                     m_answers.pop_front();
+                m_mostAtOnce = std::max(m_mostAtOnce, ++m_running);
             }
+            if (answer.Echo)
+                answer.Body = request.target;
             std::this_thread::sleep_for(answer.Delay);
+            {
+                std::lock_guard lock(m_mutex);
+                --m_running;
+            }
             response.status = answer.Status;
             if (!answer.SetCookie.empty())
                 response.set_header("Set-Cookie", answer.SetCookie);
@@ -107,6 +123,12 @@ public:
     {
         std::lock_guard lock(m_mutex);
         return m_requests;
+    }
+    // The most requests that were being answered at one time.
+    int mostAtOnce()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_mostAtOnce;
     }
     Recorded last()
     {
@@ -154,5 +176,7 @@ private:
     std::mutex m_mutex;
     std::vector<Recorded> m_requests;
     std::deque<Answer> m_answers{Answer()};
+    int m_running = 0;
+    int m_mostAtOnce = 0;
     int m_port = 0;
 };
