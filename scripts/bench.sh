@@ -27,6 +27,7 @@ runs = {}
 for f in sorted(os.listdir(sys.argv[1])):
     for b in json.load(open(os.path.join(sys.argv[1], f)))["benchmarks"]:
         runs[b["name"].split("/")[0]] = b
+        runs[b["name"]] = b
 
 def ns(name):
     b = runs.get(name)
@@ -58,6 +59,10 @@ ratio("OpenPage vs bare curl GET", "BM_OpenPage", "BM_BareCurlGet")
 ratio("CompileAndStore vs bare curl POST", "BM_CompileAndStore", "BM_BareCurlPost")
 time("ServiceGet of a page script", "BM_ServiceGet")
 time("story map of 500 pages, built and laid out", "BM_BuildAndLayOutMap", "ms")
+for hold in ("0", "50"):
+    for way, bench in (("4 in flight", "BM_OpenMapFourInFlight"), ("one at a time", "BM_OpenMapOneAtATime")):
+        name = f"{bench}/{hold}/real_time" if hold == "0" else f"{bench}/{hold}/iterations:1/real_time"
+        time(f"map of 1000 pages, answers held {hold} ms, {way}", name, "ms")
 rate("service: page fetches (nmbGtScp), 4 clients", "BM_nmbGtScp")
 rate("service: page stores (nmbPtScp), 4 clients", "BM_nmbPtScp")
 b = runs.get("BM_ManyAuthors")

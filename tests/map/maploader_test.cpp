@@ -2,6 +2,7 @@
 #include "map_fixture.h"
 
 #include "files.h"
+#include "largeadventure.h"
 #include "maploader.h"
 
 #include <QFile>
@@ -60,6 +61,32 @@ TEST_F(DemoMap, EachPageComesFromItsFetch)
     const MapSource gone = fetchMapSource(m_service, u8("inicio"));
     EXPECT_FALSE(gone.Loaded);
     EXPECT_EQ(gone.Status, u8("Tente novamente!")) << "a service that is gone";
+}
+
+// Fetched several at a time, a large adventure gives the map its pages give
+// one by one: every page in its place, every link, every broken one.
+TEST_F(DemoMap, AThousandPagesFetchedTogetherGiveTheMapOfTheirOwnFetches)
+{
+    const QStringList added = storeLargeAdventure(m_service, 1000);
+    ASSERT_EQ(added.size(), 1000);
+    const QStringList names = m_service.listScripts();
+    std::vector<std::pair<int, int>> told;
+    const std::vector<MapSource> sources =
+        fetchMapSources(m_service, names, [&](int done, int total) { told.emplace_back(done, total); });
+    const StoryMap together = buildStoryMap(sources, m_startPage);
+    const StoryMap alone = expectedMap(names);
+
+    ASSERT_EQ(together.Pages.size(), alone.Pages.size());
+    for (size_t i = 0; i < alone.Pages.size(); ++i) {
+        EXPECT_EQ(together.Pages[i].Name, alone.Pages[i].Name);
+        EXPECT_TRUE(together.Pages[i].Loaded) << together.Pages[i].Name.toStdString();
+        EXPECT_EQ(together.Pages[i].Unreachable, alone.Pages[i].Unreachable);
+    }
+    EXPECT_EQ(together.Links, alone.Links);
+    EXPECT_EQ(together.brokenLinks().size(), alone.brokenLinks().size());
+    EXPECT_GE(together.brokenLinks().size(), 100u);
+    ASSERT_EQ(told.size(), size_t(names.size()) + 1);
+    EXPECT_EQ(told.back(), std::make_pair(int(names.size()), int(names.size())));
 }
 
 TEST(MapLoader, ARepliesFirstLineDecides)
