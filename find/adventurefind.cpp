@@ -273,7 +273,7 @@ SearchResult searchPages(std::vector<FetchedPage> pages, const FindQuery &query)
         const QStringList lines = splitLines(page.Reply);
         if (!isFetched(lines)) {
             const QString why = lines.isEmpty() ? QStringLiteral("Tente novamente!") : lines.first();
-            result.Unfetched.append(page.Name + QStringLiteral(": ") + why);
+            result.Unfetched.push_back({page.Name, why});
             continue;
         }
         for (FindMatch &m : findInPage(page.Name, lines, query))

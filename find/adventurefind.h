@@ -54,11 +54,18 @@ struct FindMatch {
     std::vector<FieldRef> Fields; // the values on the line holding the needle
 };
 
+// A page whose fetch failed, and the reply's status line.
+struct UnfetchedPage {
+    QString Page;
+    QString Why;
+    QString line() const { return Page + QStringLiteral(": ") + Why; }
+};
+
 struct SearchResult {
     FindQuery Query;
     std::vector<FetchedPage> Pages; // every page looked at, with the reply searched
     std::vector<FindMatch> Matches;
-    QStringList Unfetched; // "page: why" for the pages whose fetch failed
+    std::vector<UnfetchedPage> Unfetched;
 };
 
 // The script text of a fetch reply: what follows the status line.

@@ -124,9 +124,8 @@ void FindWindow::showMatches()
 {
     for (const FindMatch &m : m_search->Matches)
         addEntry(Lbx1, matchLine(m), m.Page, Skin::Navy);
-    for (const QString &page : m_search->Unfetched)
-        addEntry(Lbx1, QStringLiteral("Não foi possível buscar ") + page, page.section(QStringLiteral(": "), 0, 0),
-                 kNotFetchedText);
+    for (const UnfetchedPage &page : m_search->Unfetched)
+        addEntry(Lbx1, QStringLiteral("Não foi possível buscar ") + page.line(), page.Page, kNotFetchedText);
     say(QStringLiteral("Encontradas: %1   Páginas: %2   Não buscadas: %3")
             .arg(m_search->Matches.size())
             .arg(m_search->Pages.size())

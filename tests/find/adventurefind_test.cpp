@@ -95,7 +95,10 @@ TEST(AdventureFind, PagesThatWereNotFetchedAreReportedNotSearched)
                                              {u8("sumida"), u8("Script não encontrado!!!")},
                                              {u8("vazia"), QString()}},
                                             {u8("sala"), Qt::CaseInsensitive});
-    EXPECT_EQ(result.Unfetched, u8Lines({"sumida: Script não encontrado!!!", "vazia: Tente novamente!"}));
+    QStringList unfetched;
+    for (const UnfetchedPage &page : result.Unfetched)
+        unfetched.append(page.line());
+    EXPECT_EQ(unfetched, u8Lines({"sumida: Script não encontrado!!!", "vazia: Tente novamente!"}));
     ASSERT_EQ(result.Matches.size(), 2u);
     EXPECT_EQ(matchLine(result.Matches[0]), u8("sala: 4  telpos= sala.png"));
     EXPECT_EQ(matchLine(result.Matches[1]), u8("sala: 19  cmd= fig,862,000,58,58,porta.png,sala"));

@@ -42,8 +42,8 @@ TEST_F(DemoAdventure, ReplaceStoresTheWrittenTextsAndUndoGivesBackEveryByte)
     for (const QString &page : m_names)
         before[page] = serviceText(page);
     const SearchResult search = searchPages(fetchPages(m_work.pages, m_names + QStringList{u8("sumida")}), kPorta);
-    ASSERT_EQ(search.Unfetched.size(), 1);
-    EXPECT_TRUE(search.Unfetched[0].startsWith(u8("sumida: ")));
+    ASSERT_EQ(search.Unfetched.size(), 1u);
+    EXPECT_EQ(search.Unfetched[0].Page, u8("sumida"));
     const ReplacePlan plan = planReplace(search, u8("portão"));
     ASSERT_EQ(plan.writable(), 3) << "inicio, sala and ajuda";
 
