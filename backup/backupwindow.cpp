@@ -64,6 +64,8 @@ void BackupWindow::pickAndRestore()
 {
     if (!adventureOpen())
         return;
+    // Before the dialog, so no folder is asked for in vain; restoreFrom
+    // checks again for its other callers.
     const QString folder = m_picker(QStringLiteral("Pasta da cópia a restaurar"));
     if (!folder.isEmpty())
         restoreFrom(folder);
@@ -85,6 +87,8 @@ bool BackupWindow::backupTo(const QString &folder)
 
 bool BackupWindow::restoreFrom(const QString &folder)
 {
+    if (!adventureOpen())
+        return false;
     if (!m_confirm(kRestoreQuestion.arg(folder))) {
         say(kRestoreCancelled);
         return false;
