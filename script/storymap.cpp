@@ -48,6 +48,19 @@ std::vector<const MapLink *> StoryMap::brokenLinks() const
     return broken;
 }
 
+std::optional<QString> screenLinkTarget(const ScreenLink &link)
+{
+    // As the service runs them: a picture, film or text that leads on by
+    // argument 2, an invisible area by argument 1; the others lead nowhere,
+    // and so does an empty target.
+    const QString kind = link.Kind.trimmed();
+    if (kind == QLatin1StringView("fig") || kind == QLatin1StringView("mov") || kind == QLatin1StringView("txt"))
+        return link.Arg2;
+    if (kind == QLatin1StringView("map"))
+        return link.Arg1;
+    return std::nullopt;
+}
+
 QStringList pageTargets(const PageModel &page)
 {
     QStringList targets;
@@ -56,8 +69,9 @@ QStringList pageTargets(const PageModel &page)
             targets.append(icon.Target);
     if (page.PageKind == QLatin1StringView("img"))
         for (const ScreenLink &link : page.ScreenLinks)
-            if (link.Mark.isEmpty() && link.Kind == QLatin1StringView("fig"))
-                targets.append(link.Arg2);
+            if (link.Mark.isEmpty())
+                if (const std::optional<QString> target = screenLinkTarget(link); target && !target->isEmpty())
+                    targets.append(*target);
     return targets;
 }
 

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 #include <vector>
 
 namespace nimbra {
@@ -39,8 +41,12 @@ struct StoryMap {
     std::vector<const MapLink *> brokenLinks() const;
 };
 
+// The page a screen link leads to: argument 2 of "fig", "mov" and "txt"
+// links, argument 1 of "map" areas; nothing for the other kinds.
+std::optional<QString> screenLinkTarget(const ScreenLink &link);
+
 // The links a page leads to: the targets of its active icons and, on image
-// pages, argument 2 of its active "fig" screen links, in script order.
+// pages, of its active screen links, in script order.
 QStringList pageTargets(const PageModel &page);
 
 struct MapSource {

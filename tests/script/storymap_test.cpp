@@ -33,8 +33,9 @@ std::vector<MapSource> adventure()
 
 } // namespace
 
-// Icons and the "fig" links of image pages are drawn, switched-off ones and
-// other kinds are not; "$start" leads to the start page, "xvlt" is a mark;
+// Icons and the screen links of image pages that lead on (a "txt" link
+// here) are drawn, switched-off ones are not; "$start" leads to the start
+// page, "xvlt" is a mark;
 // a page that only links to itself is still reached by nothing.
 TEST(StoryMap, TheAdventureGivesTheRecordedGraph)
 {
