@@ -2,9 +2,12 @@
 
 #include "adventurespage.h"
 #include "appfolders.h"
+#include "backupwindow.h"
+#include "checkwindow.h"
 #include "creationpage.h"
 #include "eventhold.h"
 #include "extraspage.h"
+#include "findwindow.h"
 #include "formkit.h"
 #include "graphicspage.h"
 #include "imagebutton.h"
@@ -83,6 +86,9 @@ TForm1::~TForm1()
     InputGate::instance().setCancel({});
     // The other windows have no parent; they end with the main window.
     delete editor;
+    delete findWindow;
+    delete checkWindow;
+    delete backupWindow;
     delete form6;
     delete form5;
     delete form4;
@@ -100,6 +106,9 @@ void TForm1::createWindows()
     form4 = new TForm4(work, *editor);
     form5 = new TForm5;
     form6 = new TForm6;
+    findWindow = new FindWindow(work);
+    checkWindow = new CheckWindow;
+    backupWindow = new BackupWindow(work);
     m_view->attach(*form2, *form3, *form4);
     connectWindows();
     addUndoShortcuts(form2);
@@ -113,7 +122,14 @@ void TForm1::createWindows()
 void TForm1::connectWindows()
 {
     connect(editor, &PageEditor::pageOpened, form6, &TForm6::followPage);
-    connect(form6, &TForm6::openPageRequested, this, &TForm1::openMapPage);
+    connect(form6, &TForm6::openPageRequested, this, &TForm1::openRequestedPage);
+    connect(checkWindow, &CheckWindow::openPageRequested, this, &TForm1::openRequestedPage);
+    connect(findWindow, &FindWindow::openPageRequested, this, &TForm1::openRequestedPage);
+    connect(findWindow, &FindWindow::pagesStored, this, &TForm1::reopenStoredPage);
+    connect(backupWindow, &BackupWindow::adventureRestored, this, &TForm1::showRestoredAdventure);
+    findWindow->setScriptLister([this] { return work.service.listScripts(); });
+    findWindow->setHeldPage(
+        [this](const QString &page) { return page == work.page.scriptName() && editor->hasUnstoredChanges(); });
     // The run view may report a navigation while a transfer runs: it is
     // followed once the transfer has ended, in its order.
     connect(form3->page(), &NavigatingPage::navigating, editor, [this](const QUrl &url) {
@@ -219,12 +235,14 @@ void TForm1::buildControls()
     addMenu(QStringLiteral("Image22"), 157, QStringLiteral("Principal"), true);
     addMenu(QStringLiteral("btWeb"), 262, QStringLiteral("Páginas web"), true);
     addMenu(QStringLiteral("btAdv"), 392, QStringLiteral("Suas aventuras"), false);
+    addMenu(QStringLiteral("btFer"), 540, QStringLiteral("Ferramentas"), false);
     addMenu(QStringLiteral("btLsp"), 662, QStringLiteral("Scripts"), false);
     addMenu(QStringLiteral("btObj"), 762, QStringLiteral("Objetos"), false);
     addMenu(QStringLiteral("btImg"), 862, QStringLiteral("Imagens"), false);
     addMenu(QStringLiteral("btSnd"), 967, QStringLiteral("Sons"), false);
     addMenu(QStringLiteral("btPrm"), 1047, QStringLiteral("Parâmetros"), false);
     addMenu(QStringLiteral("btMap"), 1167, QStringLiteral("Mapa"), false);
+    buildToolsMenu();
 
     m_led = new QWidget(this);
     m_led->setObjectName(QStringLiteral("Led"));
@@ -322,7 +340,7 @@ void TForm1::showAdventuresMenu()
 void TForm1::showAdventureMenu()
 {
     showMenuEntries({QStringLiteral("btLsp"), QStringLiteral("btObj"), QStringLiteral("btImg"), QStringLiteral("btSnd"),
-                     QStringLiteral("btPrm"), QStringLiteral("btMap")});
+                     QStringLiteral("btPrm"), QStringLiteral("btMap"), QStringLiteral("btFer")});
 }
 
 void TForm1::openMenuPage(const QString &name)
@@ -353,6 +371,9 @@ void TForm1::openMenuPage(const QString &name)
         form2->soundFiles()->showFiles();
     } else if (name == QLatin1String("btMap")) {
         openMap();
+    } else if (name == QLatin1String("btFer")) {
+        const ImageButton *button = menuButton(name);
+        toolsMenu->popup(button->mapToGlobal(QPoint(0, button->height())));
     }
 }
 
@@ -370,8 +391,62 @@ void TForm1::openMap()
     form6->followPage(work.session.ScriptName);
 }
 
-// A page picked on the map opens as one picked in the script list.
-void TForm1::openMapPage(const QString &name)
+void TForm1::buildToolsMenu()
+{
+    toolsMenu = new QMenu(this);
+    toolsMenu->setFont(arialFont(13, true));
+    const auto add = [this](const char *name, const QString &text, void (TForm1::*open)()) {
+        QAction *action = toolsMenu->addAction(text, this, open);
+        action->setObjectName(QString::fromLatin1(name));
+    };
+    add("acBuscar", QStringLiteral("Buscar e substituir..."), &TForm1::openFind);
+    add("acVerificar", QStringLiteral("Verificar a aventura..."), &TForm1::openCheck);
+    add("acCopia", QStringLiteral("Cópia de segurança..."), &TForm1::openBackup);
+}
+
+void TForm1::openFind()
+{
+    findWindow->show();
+    findWindow->raise();
+}
+
+void TForm1::openCheck()
+{
+    checkWindow->show();
+    checkWindow->raise();
+    CheckWindow::Sources sources;
+    sources.pages = [this] { return work.service.listScripts(); };
+    sources.files = [this] { return work.service.serverFiles(); };
+    sources.objects = [this] { return work.service.objectPictures(); };
+    checkWindow->check(work.service, sources, form2->adventures()->startScript());
+}
+
+void TForm1::openBackup()
+{
+    backupWindow->show();
+    backupWindow->raise();
+}
+
+// Pages may have come and changed: the list is fetched again and the open
+// page shown as it now is, unless it holds edits not yet stored.
+void TForm1::showRestoredAdventure()
+{
+    form2->scripts()->ListScripts();
+    m_view->selectScript(work.page.scriptName());
+    editor->adventureFilesChanged();
+}
+
+// The editor's page, changed on the service by a replace, is shown as it
+// now is unless it holds edits not yet stored.
+void TForm1::reopenStoredPage(const QStringList &pages)
+{
+    if (pages.contains(work.page.scriptName()))
+        editor->adventureFilesChanged();
+}
+
+// A page asked for by the map, the check or the find window opens as one
+// picked in the script list.
+void TForm1::openRequestedPage(const QString &name)
 {
     work.session.ScriptName = name;
     if (!editor->OpenPage())

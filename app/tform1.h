@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QWidget>
 
 #include <chrono>
@@ -20,6 +21,9 @@ class TForm3;
 class TForm4;
 class TForm5;
 class TForm6;
+class CheckWindow;
+class FindWindow;
+class BackupWindow;
 class WindowEditorView;
 
 // The main window: a band across the top of the screen with the menu, the
@@ -43,6 +47,11 @@ public:
     TForm5 *form5 = nullptr;
     // The story map of the adventure.
     TForm6 *form6 = nullptr;
+    // The windows over the whole adventure, from "Ferramentas".
+    FindWindow *findWindow = nullptr;
+    CheckWindow *checkWindow = nullptr;
+    BackupWindow *backupWindow = nullptr;
+    QMenu *toolsMenu = nullptr;
     // Opens, edits and stores the page; made before the windows it works in.
     PageEditor *editor = nullptr;
     // The client's own version text, compared with the service's.
@@ -89,7 +98,13 @@ private:
     void showSourceEditor();
     void toggleQrCode();
     void openMap();
-    void openMapPage(const QString &name);
+    void buildToolsMenu();
+    void openFind();
+    void openCheck();
+    void openBackup();
+    void showRestoredAdventure();
+    void openRequestedPage(const QString &name);
+    void reopenStoredPage(const QStringList &pages);
     void endRun(std::chrono::milliseconds after);
 
     WindowEditorView *m_view = nullptr;

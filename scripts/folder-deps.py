@@ -9,7 +9,7 @@ import re
 import sys
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
-SOURCE_FOLDERS = ["platform", "script", "service", "velorin", "ui", "editor", "tools", "preview", "map", "app", "cli"]
+SOURCE_FOLDERS = ["platform", "script", "service", "velorin", "ui", "editor", "tools", "preview", "map", "find", "backup", "app", "cli"]
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 
 

@@ -1,5 +1,7 @@
 #include "adventure.h"
 
+#include "textlines.h"
+
 #include "filenames.h"
 
 namespace nimbra {
@@ -9,6 +11,14 @@ namespace {
 constexpr qsizetype kAdventureDataLines = 18;
 
 } // namespace
+
+std::optional<ObjectData> readObjectData(const Reply &reply)
+{
+    if (!reply.isOk() || reply.size() < 5)
+        return std::nullopt;
+    const auto place = [&reply](int first) { return ObjectPlace{trimLine(reply.line(first)), trimLine(reply.line(first + 1))}; };
+    return ObjectData{place(1), place(3)};
+}
 
 std::optional<AdventureData> readAdventureData(const Reply &reply, QString *why)
 {

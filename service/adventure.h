@@ -26,6 +26,20 @@ std::optional<AdventureData> readAdventureData(const Reply &reply, QString *why)
 inline const QString kShortAdventureData = QStringLiteral("Dados da aventura incompletos!!!");
 inline const QString kBadAdventurePrefix = QStringLiteral("Prefixo da aventura inválido!!!");
 
+// Where an object is and what it looks like (its picture, or a shape).
+struct ObjectPlace {
+    QString Location;
+    QString Shape;
+};
+struct ObjectData {
+    ObjectPlace Initial;
+    ObjectPlace Current;
+};
+
+// The object of an "Ok" reply of five lines or more (the status, then the
+// initial and the current location and shape); otherwise nothing.
+std::optional<ObjectData> readObjectData(const Reply &reply);
+
 // A colour text RRGGBB as a screen colour; empty or not hexadecimal gives
 // RGB 206,206,206. A shorter text places what characters it has.
 QColor ColorFromText(const QString &text);

@@ -1,5 +1,7 @@
 #include "velorin.h"
 
+#include "adventure.h"
+
 #include "codepage.h"
 #include "requesturl.h"
 #include "serverfiles.h"
@@ -125,6 +127,20 @@ Reply Velorin::putObject(const QString &name, const QString &location, const QSt
 QString Velorin::newObject(const QString &name)
 {
     return directText(url("mobNwObj.php", {{"Pfx", m_session.AdvPrefix}, {"Nome", name}, {"Idx", m_session.UserIdx}}));
+}
+
+std::vector<ObjectPicture> Velorin::objectPictures()
+{
+    std::vector<ObjectPicture> pictures;
+    for (const QString &name : listObjects()) {
+        const std::optional<ObjectData> data = readObjectData(object(name));
+        if (!data)
+            continue;
+        pictures.push_back({name, data->Initial.Shape});
+        if (data->Current.Shape != data->Initial.Shape)
+            pictures.push_back({name, data->Current.Shape});
+    }
+    return pictures;
 }
 
 QString Velorin::putParameters(const QString &title, const QString &startScript)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "adventurecheck.h"
 #include "pagesession.h"
 #include "reply.h"
 #include "requesturl.h"
@@ -10,6 +11,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace nimbra {
 
@@ -43,6 +45,8 @@ public:
     Reply object(const QString &name);
     Reply putObject(const QString &name, const QString &location, const QString &shape);
     QString newObject(const QString &name);
+    // Every object's pictures, initial and current, for the adventure check.
+    std::vector<ObjectPicture> objectPictures();
 
     // Parameters and editors
     QString putParameters(const QString &title, const QString &startScript);

@@ -6,6 +6,9 @@
 #include "generator.h"
 #include "historypage.h"
 #include "iconspage.h"
+#include "backupwindow.h"
+#include "checkwindow.h"
+#include "findwindow.h"
 #include "mapwindow.h"
 #include "pageeditor.h"
 #include "previewpage.h"
@@ -319,6 +322,34 @@ TEST_F(PageEditTest, TheMapShowsTheAdventureAndOpensItsPages)
     EXPECT_TRUE(rowsOf(map->Lbx1).contains(u8("Arquivo ausente: inicio -> porta.png"))) << rowsOf(map->Lbx1).join(u8("; ")).toStdString();
 }
 
+
+// "Ferramentas" opens the windows over the whole adventure; what they ask
+// for opens in the editor.
+TEST_F(PageEditTest, TheToolsMenuOpensTheWindowsOverTheAdventure)
+{
+    ImageButton *button = main().menuButton(u8("btFer"));
+    ASSERT_TRUE(button && button->isVisible());
+    click(button);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return main().toolsMenu->isVisible(); }, 2000));
+    main().toolsMenu->hide();
+    const auto trigger = [this](const char *name) {
+        QAction *action = main().toolsMenu->findChild<QAction *>(QString::fromLatin1(name));
+        ASSERT_TRUE(action) << name;
+        action->trigger();
+    };
+
+    trigger("acVerificar");
+    ASSERT_TRUE(main().checkWindow->isVisible());
+    EXPECT_EQ(main().checkWindow->Sta->text(), u8("Nenhum problema encontrado.")) << rowsOf(main().checkWindow->Lbx1).join(u8("; ")).toStdString();
+    trigger("acCopia");
+    EXPECT_TRUE(main().backupWindow->isVisible());
+    trigger("acBuscar");
+    ASSERT_TRUE(main().findWindow->isVisible());
+    emit main().findWindow->openPageRequested(u8("chave"));
+    EXPECT_EQ(main().work.page.scriptName(), u8("chave"));
+    emit main().checkWindow->openPageRequested(u8("sala"));
+    EXPECT_EQ(main().work.page.scriptName(), u8("sala"));
+}
 
 TEST_F(PageEditTest, WhatIsStoredIsWhatTheAuthorSees)
 {
