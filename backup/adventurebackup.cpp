@@ -24,7 +24,7 @@ namespace {
 const QString kRefusedName = QStringLiteral("nome recusado!!!");
 const QString kNotPlainFile = QStringLiteral("não é um arquivo comum!!!");
 const QString kShortObject = QStringLiteral("resposta do objeto incompleta!!!");
-const QString kParametersStep = QStringLiteral("Título e página inicial");
+const QString kParametersStep = QStringLiteral("Página inicial");
 const QString kLookStep = QStringLiteral("Visual");
 
 // The reply's status line, or the usual text when there is none.
@@ -226,11 +226,11 @@ QList<BackupObject> backupObjects(Workspace &work, Steps &steps)
     for (const QString &name : acceptedNames(work.service.listObjects(), QStringLiteral("Objeto "), steps)) {
         const QString what = QStringLiteral("Objeto ") + name;
         const Reply reply = work.service.object(name);
-        // Line 0, then the initial and the current location and shape.
-        if (reply.isOk() && reply.size() < 5)
+        const std::optional<ObjectData> data = readObjectData(reply);
+        if (reply.isOk() && !data)
             steps.failed(what, kShortObject);
         else if (steps.reply(what, reply.text()))
-            objects.append({name, trimLine(reply.line(3)), trimLine(reply.line(4))});
+            objects.append({name, data->Current.Location, data->Current.Shape});
     }
     return objects;
 }
@@ -353,7 +353,10 @@ void restoreParameters(Workspace &work, const Manifest &manifest, Steps &steps)
     if (manifest.StartPage.isEmpty())
         steps.failed(kParametersStep, QStringLiteral("a cópia não tem página inicial!!!"));
     else
-        steps.reply(kParametersStep, work.service.putParameters(manifest.Title, manifest.StartPage));
+        // The open adventure keeps its own title: the author's list and the
+        // service find an adventure by its title, so a copy restored under
+        // the original's title could no longer be told from it.
+        steps.reply(kParametersStep, work.service.putParameters(work.session.AdvName, manifest.StartPage));
     if (!manifest.Look) {
         steps.failed(kLookStep, QStringLiteral("a cópia não tem fonte e cores!!!"));
         return;

@@ -1,5 +1,7 @@
 #include "objectspage.h"
 
+#include "adventure.h"
+
 #include "filenames.h"
 #include "formkit.h"
 #include "imageload.h"
@@ -118,22 +120,21 @@ void ObjectsPage::FetchObject()
     const Reply reply = m_work.service.object(trimLine(selected->text()));
     if (!reply.isOk())
         return;
-    // Line 0 and two lines for each pair.
-    if (reply.size() < 5) {
+    const std::optional<ObjectData> data = readObjectData(reply);
+    if (!data) {
         showStatus(lbObj1, kShortObjectReply);
         showStatus(lbObj2, kShortObjectReply);
         return;
     }
-    showPair(initialRow(), reply, 1);
-    showPair(currentRow(), reply, 3);
+    showPlace(initialRow(), data->Initial);
+    showPlace(currentRow(), data->Current);
 }
 
-void ObjectsPage::showPair(const Row &row, const Reply &reply, int first)
+void ObjectsPage::showPlace(const Row &row, const ObjectPlace &place)
 {
-    const QString shape = trimLine(reply.line(first + 1));
-    row.Location->setText(trimLine(reply.line(first)));
-    row.Shape->setText(shape);
-    showStatus(row.Status, showPicture(row.Picture, shape));
+    row.Location->setText(place.Location);
+    row.Shape->setText(place.Shape);
+    showStatus(row.Status, showPicture(row.Picture, place.Shape));
 }
 
 QString ObjectsPage::showPicture(QLabel *picture, const QString &shape)

@@ -9,7 +9,7 @@
 namespace nimbra {
 
 class ImageButton;
-class Reply;
+struct ObjectPlace;
 class StatusLabel;
 struct Workspace;
 class PageEditor;
@@ -58,7 +58,7 @@ private:
     Row buildRow(int y, const QString &heading, int number);
     void buildCreation();
     // Fills the row from reply lines first (location) and first + 1 (shape).
-    void showPair(const Row &row, const Reply &reply, int first);
+    void showPlace(const Row &row, const ObjectPlace &place);
     // Shows the picture of the shape; the text of a fault other than a
     // missing file, else nothing.
     QString showPicture(QLabel *picture, const QString &shape);
