@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <optional>
@@ -32,13 +31,6 @@ QString statusOf(const QString &reply)
 {
     const QString status = Reply(reply).status();
     return status.isEmpty() ? kTryAgain : status;
-}
-
-// The fetched text without its status line: the bytes the service keeps.
-QString scriptOfReply(const QString &reply)
-{
-    static const QRegularExpression statusLine(QStringLiteral("^[^\r\n]*(\r\n|\r|\n)?"));
-    return reply.mid(statusLine.match(reply).capturedLength());
 }
 
 // The report as it grows: every step one line, told to the listener at once.

@@ -8,21 +8,10 @@
 #include "textlines.h"
 #include "workspace.h"
 
-#include <QRegularExpression>
 
 namespace nimbra {
 
 namespace {
-
-// The reply of a fetch without its status line.
-QString scriptOfReply(const QString &reply)
-{
-    const qsizetype end = reply.indexOf(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
-    if (end < 0)
-        return {};
-    const int breakLength = reply.mid(end, 2) == QLatin1StringView("\r\n") ? 2 : 1;
-    return reply.mid(end + breakLength);
-}
 
 bool isOk(const QString &reply)
 {

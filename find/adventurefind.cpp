@@ -220,17 +220,6 @@ QString fieldName(FieldRef f)
     return {};
 }
 
-QString scriptOfFetch(const QString &reply)
-{
-    for (qsizetype i = 0; i < reply.size(); ++i) {
-        if (reply[i] == u'\n')
-            return reply.mid(i + 1);
-        if (reply[i] == u'\r')
-            return reply.mid(i + (reply.mid(i + 1, 1) == QLatin1StringView("\n") ? 2 : 1));
-    }
-    return {};
-}
-
 std::vector<FetchedPage> fetchPages(ScriptStore &store, const QStringList &names,
                                     const ScriptStore::FetchProgress &progress)
 {
@@ -327,7 +316,7 @@ std::optional<PagePlan> planPage(const QString &page, const QString &reply, cons
     if (changed == read)
         return std::nullopt;
     PagePlan plan{page, reply, generateScript(changed, page), {}, {}};
-    plan.Changes = changedLines(scriptOfFetch(reply), plan.NewText);
+    plan.Changes = changedLines(scriptOfReply(reply), plan.NewText);
     plan.Refusal = writeRefusal(changed, fields, plan.NewText).value_or(QString());
     return plan;
 }

@@ -68,8 +68,6 @@ struct SearchResult {
     std::vector<UnfetchedPage> Unfetched;
 };
 
-// The script text of a fetch reply: what follows the status line.
-QString scriptOfFetch(const QString &reply);
 
 // The fetched pages; names without a letter are no pages and not fetched.
 std::vector<FetchedPage> fetchPages(ScriptStore &store, const QStringList &names,

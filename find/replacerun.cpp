@@ -2,6 +2,7 @@
 
 #include "pagehistory.h"
 #include "reply.h"
+#include "textlines.h"
 
 #include <algorithm>
 
@@ -114,7 +115,7 @@ PageOutcome ReplaceRun::replacePage(const ReplaceRecord &record, const PagePlan 
         return *left;
     if (reply != plan.SearchedReply)
         return skipped(plan.Page, kChangedSinceSearchText);
-    const QString current = scriptOfFetch(reply);
+    const QString current = scriptOfReply(reply);
     if (const std::optional<QString> why = record.keepBefore(plan.Page, current))
         return failed(plan.Page, *why);
     return storeOver(plan.Page, current, plan.NewText,
@@ -130,7 +131,7 @@ PageOutcome ReplaceRun::restorePage(const ReplaceRecord::Page &page)
     QString reply;
     if (const std::optional<PageOutcome> left = refetch(page.Name, &reply))
         return *left;
-    const QString current = scriptOfFetch(reply);
+    const QString current = scriptOfReply(reply);
     if (current == *page.Before)
         return skipped(page.Name, kAlreadyBackText);
     if (current != *page.After)
@@ -150,10 +151,10 @@ PageOutcome ReplaceRun::storeOver(const QString &page, const QString &current, c
     const QString back = m_store.fetchScript(page);
     if (!Reply(back).isOk())
         return failed(page, QStringLiteral("gravada, mas não foi possível ler de volta: ") + statusOf(back), true);
-    std::optional<QString> note = keepReadBack ? keepReadBack(scriptOfFetch(back)) : std::nullopt;
+    std::optional<QString> note = keepReadBack ? keepReadBack(scriptOfReply(back)) : std::nullopt;
     if (const std::optional<QString> why = history.keep(page, text); why && !note)
         note = why;
-    if (scriptOfFetch(back) != text)
+    if (scriptOfReply(back) != text)
         return failed(page, kReadBackDiffersText, true);
     return {page, Result::Stored, note ? QStringLiteral("gravada, mas ") + *note : QStringLiteral("gravada"), true};
 }

@@ -2,6 +2,17 @@
 
 namespace nimbra {
 
+QString scriptOfReply(const QString &reply)
+{
+    for (qsizetype i = 0; i < reply.size(); ++i) {
+        if (reply[i] == u'\n')
+            return reply.mid(i + 1);
+        if (reply[i] == u'\r')
+            return reply.mid(i + (reply.mid(i + 1, 1) == QLatin1StringView("\n") ? 2 : 1));
+    }
+    return {};
+}
+
 QStringList splitLines(const QString &text)
 {
     QStringList lines;

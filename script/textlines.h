@@ -9,6 +9,9 @@ namespace nimbra {
 // terminator at the very end adds no empty line; an empty text has no lines.
 QStringList splitLines(const QString &text);
 
+// A fetch reply without its status line: the script as the service keeps it.
+QString scriptOfReply(const QString &reply);
+
 // The lines joined, each one followed by CR LF.
 QString joinLinesCrLf(const QStringList &lines);
 

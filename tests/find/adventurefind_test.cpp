@@ -184,7 +184,4 @@ TEST(AdventureFind, ChangedLinesAreRunsBetweenEqualLines)
     EXPECT_EQ(changes[1].NewLine, 5);
     EXPECT_TRUE(changes[1].Before.isEmpty());
     EXPECT_EQ(changes[1].After, u8Lines({"e"}));
-    EXPECT_EQ(scriptOfFetch(u8("Ok\r\na\nb")), u8("a\nb"));
-    EXPECT_EQ(scriptOfFetch(u8("Ok\rc")), u8("c"));
-    EXPECT_EQ(scriptOfFetch(u8("Ok")), QString());
 }

@@ -6,6 +6,7 @@
 
 #include "adventure.h"
 #include "pagehistory.h"
+#include "textlines.h"
 #include "velorin_process.h"
 #include "workspace.h"
 
@@ -43,7 +44,7 @@ protected:
     const QString &folder() const { return m_work.session.AdvFolder; }
 
     // The page's text on the service.
-    QString serviceText(const QString &page) { return nimbra::scriptOfFetch(m_work.service.fetchScript(page)); }
+    QString serviceText(const QString &page) { return nimbra::scriptOfReply(m_work.service.fetchScript(page)); }
 
     // The page's kept versions, newest first.
     QStringList history(const QString &page) const

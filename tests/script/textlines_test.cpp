@@ -32,6 +32,15 @@ TEST(TextLines, SplitsAtEveryTerminator)
     }
 }
 
+TEST(TextLines, TheScriptOfAReplyIsWhatFollowsItsStatusLine)
+{
+    const std::pair<const char *, const char *> cases[] = {
+        {"Ok\r\na\nb\r\n", "a\nb\r\n"}, {"Ok\rc", "c"}, {"Ok\n\r\n", "\r\n"}, {"Ok", ""}, {"", ""},
+    };
+    for (const auto &[reply, script] : cases)
+        EXPECT_EQ(scriptOfReply(u8(reply)), u8(script)) << reply;
+}
+
 TEST(TextLines, JoinEndsEveryLineWithCrLf)
 {
     EXPECT_EQ(joinLinesCrLf({}), QString());
