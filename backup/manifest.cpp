@@ -1,6 +1,7 @@
 #include "manifest.h"
 
 #include "filenames.h"
+#include "pagehistory.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -178,8 +179,7 @@ bool isBackupName(const QString &name)
 
 QString pageFileName(const QString &page)
 {
-    const QByteArray encoded = QUrl::toPercentEncoding(page, QByteArray(), QByteArrayLiteral("."));
-    return QString::fromLatin1(encoded) + QStringLiteral(".txt");
+    return pageNameAsFileName(page) + QStringLiteral(".txt");
 }
 
 QString readableName(const QString &name)

@@ -15,10 +15,14 @@ const QString kStampFormat = QStringLiteral("yyyyMMdd-HHmmss-zzz");
 
 } // namespace
 
+QString pageNameAsFileName(const QString &page)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(page, QByteArray(), QByteArrayLiteral(".")));
+}
+
 QString PageHistory::pageFolder(const QString &page) const
 {
-    const QByteArray name = QUrl::toPercentEncoding(page, QByteArray(), QByteArrayLiteral("."));
-    return m_folder + QStringLiteral("historico/") + QString::fromLatin1(name) + u'/';
+    return m_folder + QStringLiteral("historico/") + pageNameAsFileName(page) + u'/';
 }
 
 std::optional<QString> PageHistory::keep(const QString &page, const QString &text, const QDateTime &when) const

@@ -8,6 +8,10 @@
 
 namespace nimbra {
 
+// A page name as one file name component: page names come from the service,
+// and encoded (dots too) they can name no other folder.
+QString pageNameAsFileName(const QString &page);
+
 // Every text a page was stored with, kept in the adventure's folder so that
 // nothing stored is lost when the service loses it: "historico/<page>/" holds
 // one Windows-1252 file a version, the newest kVersions of them.
@@ -31,7 +35,6 @@ public:
     static std::optional<QString> read(const Version &version);
 
 private:
-    // Page names come from the service: encoded, they can name no other folder.
     QString pageFolder(const QString &page) const;
 
     QString m_folder;

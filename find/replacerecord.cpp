@@ -1,6 +1,7 @@
 #include "replacerecord.h"
 
 #include "codepage.h"
+#include "pagehistory.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,7 +22,7 @@ const QString kStampFormat = QStringLiteral("yyyyMMdd-HHmmss-zzz");
 
 QString fileName(const QString &page, const QString &suffix)
 {
-    return QString::fromLatin1(QUrl::toPercentEncoding(page, QByteArray(), QByteArrayLiteral("."))) + suffix;
+    return pageNameAsFileName(page) + suffix;
 }
 
 QString pageOfFile(const QString &name, const QString &suffix)
