@@ -109,6 +109,7 @@ void FindWindow::search()
         return;
     }
     const QStringList names = m_lister ? m_lister() : QStringList();
+    m_searchedPrefix = m_work.session.AdvPrefix;
     m_search = searchPages(fetchPages(m_work.pages, names, [this](int done, int total) { showProgress(done, total); }),
                            query());
     showMatches();
@@ -154,6 +155,11 @@ void FindWindow::confirm()
 {
     if (!m_plan) {
         say(QStringLiteral("Clique em Substituir... e confira antes de confirmar!!!"));
+        return;
+    }
+    if (m_searchedPrefix != m_work.session.AdvPrefix) {
+        forgetPlan();
+        say(kOtherAdventureStatus);
         return;
     }
     const ReplacePlan plan = *std::exchange(m_plan, std::nullopt);

@@ -25,6 +25,9 @@ struct Workspace;
 // The window "Buscar e substituir": finds a text in every page of the open
 // adventure, shows what a replace would change, stores it page by page and
 // undoes the last replace. Its rules are the find library's.
+inline const QString kOtherAdventureStatus =
+    QStringLiteral("A busca foi feita em outra aventura; busque de novo antes de substituir!!!");
+
 class FindWindow final : public SkinnedWindow {
     Q_OBJECT
 public:
@@ -70,6 +73,8 @@ private:
     std::function<bool(const QString &)> m_held;
     std::optional<SearchResult> m_search;
     std::optional<ReplacePlan> m_plan;
+    // The adventure the search was made in: a plan is for its pages only.
+    QString m_searchedPrefix;
 };
 
 } // namespace nimbra

@@ -87,6 +87,14 @@ TEST_F(DemoAdventure, FindPreviewReplaceAndUndoThroughTheWindow)
     EXPECT_EQ(window.Memo1->toPlainText(), previewLines(plan).join(u'\n'));
     EXPECT_EQ(window.Sta->text(), u8("Páginas a gravar: 3   Recusadas: 0   Confira e clique em Confirmar"));
 
+    // Another adventure opened meanwhile: the plan is not for its pages.
+    const QString prefix = std::exchange(m_work.session.AdvPrefix, u8("outra"));
+    click(window.btConf);
+    EXPECT_EQ(window.Sta->text(), kOtherAdventureStatus);
+    m_work.session.AdvPrefix = prefix;
+    EXPECT_EQ(serviceText(u8("inicio")), before[u8("inicio")]);
+    click(window.btSub);
+
     click(window.btConf);
     EXPECT_EQ(window.Sta->text(), u8("Gravadas: 2   Puladas: 1   Com falha: 0"));
     ASSERT_EQ(stored.count(), 1);
