@@ -26,13 +26,6 @@ const QString kShortObject = QStringLiteral("resposta do objeto incompleta!!!");
 const QString kParametersStep = QStringLiteral("Página inicial");
 const QString kLookStep = QStringLiteral("Visual");
 
-// The reply's status line, or the usual text when there is none.
-QString statusOf(const QString &reply)
-{
-    const QString status = Reply(reply).status();
-    return status.isEmpty() ? kTryAgain : status;
-}
-
 // The report as it grows: every step one line, told to the listener at once.
 class Steps {
 public:
@@ -43,7 +36,7 @@ public:
     // A step the service answered; true when it said "Ok".
     bool reply(const QString &what, const QString &reply)
     {
-        const QString status = statusOf(reply);
+        const QString status = replyStatus(reply);
         add(what + QStringLiteral(": ") + status, status == QLatin1StringView("Ok"));
         return status == QLatin1StringView("Ok");
     }
@@ -177,8 +170,8 @@ QStringList backupPages(Workspace &work, const QStringList &names, const QDir &d
     for (qsizetype i = 0; i < wanted.size(); ++i) {
         const QString what = QStringLiteral("Página ") + wanted[i];
         const QString reply = replies.value(i);
-        if (statusOf(reply) != QLatin1StringView("Ok"))
-            steps.failed(what, statusOf(reply));
+        if (replyStatus(reply) != QLatin1StringView("Ok"))
+            steps.failed(what, replyStatus(reply));
         else if (saveStep(steps, what, pagePath(dir, wanted[i]), toCp1252(scriptOfReply(reply))))
             kept.append(wanted[i]);
     }
@@ -270,8 +263,8 @@ void compareReadBack(Workspace &work, const QStringList &pages, const QStringLis
     for (qsizetype i = 0; i < pages.size(); ++i) {
         const QString what = QStringLiteral("Conferir página ") + pages[i];
         const QString reply = replies.value(i);
-        if (statusOf(reply) != QLatin1StringView("Ok"))
-            steps.failed(what, statusOf(reply));
+        if (replyStatus(reply) != QLatin1StringView("Ok"))
+            steps.failed(what, replyStatus(reply));
         else if (scriptOfReply(reply) != texts[i])
             steps.failed(what, kReadBackDiffers);
         else

@@ -261,8 +261,7 @@ SearchResult searchPages(std::vector<FetchedPage> pages, const FindQuery &query)
     for (const FetchedPage &page : result.Pages) {
         const QStringList lines = splitLines(page.Reply);
         if (!isFetched(lines)) {
-            const QString why = lines.isEmpty() ? QStringLiteral("Tente novamente!") : lines.first();
-            result.Unfetched.push_back({page.Name, why});
+            result.Unfetched.push_back({page.Name, statusToShow(lines.value(0))});
             continue;
         }
         for (FindMatch &m : findInPage(page.Name, lines, query))

@@ -22,12 +22,6 @@ PageOutcome failed(const QString &page, const QString &text, bool changed = fals
     return {page, Result::Failed, text, changed};
 }
 
-QString statusOf(const QString &reply)
-{
-    const QString status = Reply(reply).status();
-    return status.isEmpty() ? QStringLiteral("Tente novamente!") : status;
-}
-
 } // namespace
 
 int ReplaceReport::count(PageOutcome::Kind kind) const
@@ -102,7 +96,7 @@ std::optional<PageOutcome> ReplaceRun::refetch(const QString &page, QString *rep
         return skipped(page, kHeldPageText);
     *reply = m_store.fetchScript(page);
     if (!Reply(*reply).isOk())
-        return failed(page, QStringLiteral("não foi possível buscar a página: ") + statusOf(*reply));
+        return failed(page, QStringLiteral("não foi possível buscar a página: ") + replyStatus(*reply));
     return std::nullopt;
 }
 
@@ -147,10 +141,10 @@ PageOutcome ReplaceRun::storeOver(const QString &page, const QString &current, c
         return failed(page, *why);
     const QString answer = m_store.storeScript(page, text);
     if (!Reply(answer).isOk())
-        return failed(page, statusOf(answer));
+        return failed(page, replyStatus(answer));
     const QString back = m_store.fetchScript(page);
     if (!Reply(back).isOk())
-        return failed(page, QStringLiteral("gravada, mas não foi possível ler de volta: ") + statusOf(back), true);
+        return failed(page, QStringLiteral("gravada, mas não foi possível ler de volta: ") + replyStatus(back), true);
     std::optional<QString> note = keepReadBack ? keepReadBack(scriptOfReply(back)) : std::nullopt;
     if (const std::optional<QString> why = history.keep(page, text); why && !note)
         note = why;

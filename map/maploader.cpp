@@ -18,7 +18,7 @@ MapSource mapSourceOf(const QString &name, const QString &reply)
     const QStringList lines = splitLines(reply);
     const QString status = lines.value(0);
     if (status != QLatin1StringView("Ok"))
-        return {name, PageModel(), false, status.isEmpty() ? kTryAgain : status};
+        return {name, PageModel(), false, statusToShow(status)};
     return {name, parsePage(lines), true, status};
 }
 

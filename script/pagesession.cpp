@@ -23,13 +23,13 @@ PageSession::Opened PageSession::open(const QString &name)
 {
     const QString reply = m_store.fetchScript(name);
     const QStringList lines = splitLines(reply);
-    const QString status = lines.isEmpty() ? QString() : lines.first();
+    const QString status = lines.value(0);
     if (status != QLatin1StringView("Ok")) {
         // Another page that did not open leaves the shown one as it was;
         // the shown page itself, not fetched again, must not be written over.
         if (name == m_name)
             m_loaded = false;
-        return {false, status.isEmpty() ? QStringLiteral("Tente novamente!") : status, reply};
+        return {false, statusToShow(status), reply};
     }
     m_model = parsePage(lines, m_model.ReturnScript);
     m_name = name;

@@ -2,6 +2,19 @@
 
 namespace nimbra {
 
+QString statusToShow(const QString &statusLine)
+{
+    return statusLine.isEmpty() ? kTryAgain : statusLine;
+}
+
+QString replyStatus(const QString &reply)
+{
+    qsizetype end = 0;
+    while (end < reply.size() && reply[end] != u'\r' && reply[end] != u'\n')
+        ++end;
+    return statusToShow(reply.left(end));
+}
+
 QString scriptOfReply(const QString &reply)
 {
     for (qsizetype i = 0; i < reply.size(); ++i) {

@@ -9,6 +9,14 @@ namespace nimbra {
 // terminator at the very end adds no empty line; an empty text has no lines.
 QStringList splitLines(const QString &text);
 
+inline const QString kTryAgain = QStringLiteral("Tente novamente!");
+
+// A reply's status line as the author is told it: an empty one, as a reply
+// that never came, is "Tente novamente!".
+QString statusToShow(const QString &statusLine);
+// The same of a whole reply.
+QString replyStatus(const QString &reply);
+
 // A fetch reply without its status line: the script as the service keeps it.
 QString scriptOfReply(const QString &reply);
 

@@ -2,6 +2,7 @@
 
 #include "http.h"
 #include "reply.h"
+#include "textlines.h"
 
 #include <QString>
 
@@ -13,7 +14,6 @@ namespace nimbra {
 enum class Activity { Rest, Request, Upload };
 
 inline const QString kNoConnection = QStringLiteral("Sem conexão!!!");
-inline const QString kTryAgain = QStringLiteral("Tente novamente!");
 
 // The service as the windows use it: ServiceGet never fails towards its
 // caller, direct requests hand their failure back, and the indicator shows

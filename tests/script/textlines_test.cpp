@@ -41,6 +41,16 @@ TEST(TextLines, TheScriptOfAReplyIsWhatFollowsItsStatusLine)
         EXPECT_EQ(scriptOfReply(u8(reply)), u8(script)) << reply;
 }
 
+TEST(TextLines, AReplysStatusIsItsFirstLineAndAnEmptyOneSaysTryAgain)
+{
+    const std::pair<const char *, const char *> cases[] = {
+        {"Ok\r\na", "Ok"}, {"Script não encontrado\nx", "Script não encontrado"}, {"Ok", "Ok"},
+        {"", "Tente novamente!"}, {"\r\nOk", "Tente novamente!"},
+    };
+    for (const auto &[reply, status] : cases)
+        EXPECT_EQ(replyStatus(u8(reply)), u8(status)) << reply;
+}
+
 TEST(TextLines, JoinEndsEveryLineWithCrLf)
 {
     EXPECT_EQ(joinLinesCrLf({}), QString());
