@@ -2,6 +2,7 @@
 
 #include "adventure.h"
 #include "codepage.h"
+#include "filenames.h"
 #include "manifest.h"
 #include "pagehistory.h"
 #include "reply.h"
@@ -137,10 +138,10 @@ QStringList acceptedNames(const QStringList &names, const QString &kind, Steps &
 {
     QStringList accepted;
     for (const QString &name : names) {
-        if (isBackupName(name))
+        if (isPlainFileName(name))
             accepted.append(name);
         else
-            steps.failed(kind + readableName(name), kRefusedName);
+            steps.failed(kind + shownName(name), kRefusedName);
     }
     return accepted;
 }

@@ -59,8 +59,8 @@ public:
             m_problems.append(kind + QStringLiteral(" sem nome na cópia: entrada ignorada!!!"));
             return std::nullopt;
         }
-        if (!isBackupName(value.toString())) {
-            m_problems.append(kind + QStringLiteral(" com nome recusado: ") + readableName(value.toString())
+        if (!isPlainFileName(value.toString())) {
+            m_problems.append(kind + QStringLiteral(" com nome recusado: ") + shownName(value.toString())
                               + QStringLiteral("!!!"));
             return std::nullopt;
         }
@@ -171,23 +171,9 @@ ManifestRead readManifest(const QByteArray &bytes)
     return result;
 }
 
-bool isBackupName(const QString &name)
-{
-    return isPlainFileName(name);
-}
-
 QString pageFileName(const QString &page)
 {
     return pageNameAsFileName(page) + QStringLiteral(".txt");
-}
-
-QString readableName(const QString &name)
-{
-    QString shown = name;
-    for (QChar &c : shown)
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            c = u'?';
-    return shown;
 }
 
 } // namespace nimbra

@@ -62,16 +62,9 @@ struct ManifestRead {
 };
 ManifestRead readManifest(const QByteArray &bytes);
 
-// A page, file or object name that a backup may hold: one plain file-name
-// component, so that no name can lead out of a folder.
-bool isBackupName(const QString &name);
-
 // The page's file in the pages folder: percent-encoded (dots too), so any
 // page name is one file name that no other page name gives.
 QString pageFileName(const QString &page);
-
-// A name as a report line may show it: control characters become "?".
-QString readableName(const QString &name);
 
 inline const QString kNoManifest = QStringLiteral("Manifesto ilegível: ");
 inline const QString kUnknownFormat = QStringLiteral("Formato de cópia desconhecido!!!");

@@ -13,4 +13,13 @@ bool isPlainFileName(const QString &name)
     return true;
 }
 
+QString shownName(QString name)
+{
+    for (QChar &c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            c = u'?';
+    }
+    return name;
+}
+
 } // namespace nimbra

@@ -9,4 +9,8 @@ namespace nimbra {
 // "\\" or control characters.
 bool isPlainFileName(const QString &name);
 
+// A name as a status or report line may show it: control characters, which
+// would garble the line, become "?".
+QString shownName(QString name);
+
 } // namespace nimbra

@@ -484,17 +484,6 @@ Kind kindOf(const QString &name)
     return Kind::Other;
 }
 
-// Control characters of a refused name would garble the status label.
-QString shownName(const QString &name)
-{
-    QString shown = name;
-    for (QChar &c : shown) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            c = u'?';
-    }
-    return shown;
-}
-
 LoadedImage failed(const QString &text)
 {
     return {LoadedImage::Outcome::Failed, QImage(), text};

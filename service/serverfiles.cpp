@@ -27,16 +27,6 @@ bool isOfKind(const QString &name, ServerFileKind kind)
     return false;
 }
 
-// Control characters would garble a status label.
-QString shownName(QString name)
-{
-    for (QChar &c : name) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            c = u'?';
-    }
-    return name;
-}
-
 void sortInto(ListedNames &listed, const QString &name)
 {
     (isPlainFileName(name) ? listed.Shown : listed.Refused).append(name);

@@ -85,7 +85,7 @@ TEST(Manifest, HostileNamesAreLeftOut)
     const QString hostile[] = {u8("../x"), u8("/etc/passwd"), u8("a/b"), u8("a\\b"), u8(".."), u8("."),
                                QString(QChar(0)) + u8("b"), u8("linha\nnova"), u8("\x7f")};
     for (const QString &name : hostile) {
-        SCOPED_TRACE(readableName(name).toStdString());
+        SCOPED_TRACE(shownName(name).toStdString());
         const ManifestRead read = readManifest(manifestNaming(name));
         ASSERT_TRUE(read.Read);
         Manifest kept = fullManifest();
@@ -93,7 +93,7 @@ TEST(Manifest, HostileNamesAreLeftOut)
         EXPECT_EQ(*read.Read, kept);
         ASSERT_EQ(read.Problems.size(), 4);
         for (const QString &line : read.Problems)
-            EXPECT_TRUE(line.contains(u8(" com nome recusado: ") + readableName(name))) << line.toStdString();
+            EXPECT_TRUE(line.contains(u8(" com nome recusado: ") + shownName(name))) << line.toStdString();
     }
 }
 
