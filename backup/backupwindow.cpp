@@ -14,22 +14,8 @@
 
 namespace nimbra {
 
-namespace {
-
-SkinnedWindow::Options backupWindowLook()
-{
-    SkinnedWindow::Options o;
-    o.title = QStringLiteral("Cópia de segurança");
-    o.width = 620;
-    o.height = 460;
-    o.stayOnTop = true;
-    return o;
-}
-
-} // namespace
-
 BackupWindow::BackupWindow(Workspace &work, QWidget *parent)
-    : SkinnedWindow(backupWindowLook(), parent), m_work(work)
+    : SkinnedWindow(Options::onTop(QStringLiteral("Cópia de segurança"), 620, 460), parent), m_work(work)
 {
     setObjectName(QStringLiteral("BackupWindow"));
     setWindowTitle(QStringLiteral("Cópia de segurança da aventura"));

@@ -19,26 +19,10 @@ namespace {
 
 constexpr QColor kNotFetchedText{0xCC, 0x00, 0x00};
 
-SkinnedWindow::Options findWindowLook()
-{
-    SkinnedWindow::Options o;
-    o.title = QStringLiteral("Buscar e substituir");
-    o.width = 760;
-    o.height = 600;
-    o.stayOnTop = true;
-    return o;
-}
-
-void addEntry(QListWidget *list, const QString &text, const QString &page, const QColor &colour)
-{
-    auto *item = new QListWidgetItem(text, list);
-    item->setData(Qt::UserRole, page);
-    item->setForeground(colour);
-}
-
 } // namespace
 
-FindWindow::FindWindow(Workspace &work, QWidget *parent) : SkinnedWindow(findWindowLook(), parent), m_work(work)
+FindWindow::FindWindow(Workspace &work, QWidget *parent)
+    : SkinnedWindow(Options::onTop(QStringLiteral("Buscar e substituir"), 760, 600), parent), m_work(work)
 {
     setObjectName(QStringLiteral("FindWindow"));
     setWindowTitle(QStringLiteral("Buscar e substituir"));
@@ -124,9 +108,9 @@ void FindWindow::showProgress(int done, int total)
 void FindWindow::showMatches()
 {
     for (const FindMatch &m : m_search->Matches)
-        addEntry(Lbx1, matchLine(m), m.Page, Skin::Navy);
+        addPageRow(Lbx1, matchLine(m), m.Page, Skin::Navy);
     for (const UnfetchedPage &page : m_search->Unfetched)
-        addEntry(Lbx1, QStringLiteral("Não foi possível buscar ") + page.line(), page.Page, kNotFetchedText);
+        addPageRow(Lbx1, QStringLiteral("Não foi possível buscar ") + page.line(), page.Page, kNotFetchedText);
     say(QStringLiteral("Encontradas: %1   Páginas: %2   Não buscadas: %3")
             .arg(m_search->Matches.size())
             .arg(m_search->Pages.size())

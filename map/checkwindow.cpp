@@ -14,16 +14,6 @@ namespace nimbra {
 
 namespace {
 
-SkinnedWindow::Options checkWindowLook()
-{
-    SkinnedWindow::Options o;
-    o.title = QStringLiteral("Verificação");
-    o.width = 640;
-    o.height = 480;
-    o.stayOnTop = true;
-    return o;
-}
-
 bool onPage(const CheckFinding &finding)
 {
     return finding.What != CheckFinding::Kind::MissingObjectPicture;
@@ -31,7 +21,8 @@ bool onPage(const CheckFinding &finding)
 
 } // namespace
 
-CheckWindow::CheckWindow(QWidget *parent) : SkinnedWindow(checkWindowLook(), parent)
+CheckWindow::CheckWindow(QWidget *parent)
+    : SkinnedWindow(Options::onTop(QStringLiteral("Verificação"), 640, 480), parent)
 {
     setObjectName(QStringLiteral("CheckWindow"));
     setWindowTitle(QStringLiteral("Verificação da aventura"));

@@ -1,6 +1,7 @@
 #include "mapwindow.h"
 
 #include "adventurecheck.h"
+#include "formkit.h"
 #include "imagebutton.h"
 #include "maploader.h"
 #include "pump.h"
@@ -21,16 +22,6 @@ constexpr QColor kBrokenText{0xCC, 0x00, 0x00};
 // Wider than the default spacing, so a broken link's mark fits beside its box.
 constexpr MapLayoutSpacing kSpacing{260, 140};
 
-SkinnedWindow::Options mapWindowLook()
-{
-    SkinnedWindow::Options o;
-    o.title = QStringLiteral("Mapa");
-    o.width = 960;
-    o.height = 600;
-    o.stayOnTop = true;
-    return o;
-}
-
 QLabel *navyCaption(QWidget *parent, int x, int y, const QString &text)
 {
     auto *label = new QLabel(text, parent);
@@ -43,17 +34,9 @@ QLabel *navyCaption(QWidget *parent, int x, int y, const QString &text)
     return label;
 }
 
-// An entry of the side list; double-clicking it opens page.
-void addSideEntry(QListWidget *list, const QString &text, const QString &page, const QColor &colour)
-{
-    auto *item = new QListWidgetItem(text, list);
-    item->setData(Qt::UserRole, page);
-    item->setForeground(colour);
-}
-
 } // namespace
 
-TForm6::TForm6(QWidget *parent) : SkinnedWindow(mapWindowLook(), parent)
+TForm6::TForm6(QWidget *parent) : SkinnedWindow(Options::onTop(QStringLiteral("Mapa"), 960, 600), parent)
 {
     setObjectName(QStringLiteral("TForm6"));
     setWindowTitle(QStringLiteral("Mapa da história"));
@@ -130,18 +113,18 @@ void TForm6::showSideList(const std::vector<MapSource> &sources)
     Lbx1->clear();
     for (const MapLink *link : m_map.brokenLinks()) {
         const QString from = m_map.Pages[size_t(link->From)].Name;
-        addSideEntry(Lbx1, QStringLiteral("Link quebrado: ") + from + QStringLiteral(" -> ") + link->Target, from,
+        addPageRow(Lbx1, QStringLiteral("Link quebrado: ") + from + QStringLiteral(" -> ") + link->Target, from,
                      kBrokenText);
     }
     for (const MapPage &page : m_map.Pages)
         if (page.Unreachable)
-            addSideEntry(Lbx1, QStringLiteral("Página inalcançável: ") + page.Name, page.Name, Skin::Navy);
+            addPageRow(Lbx1, QStringLiteral("Página inalcançável: ") + page.Name, page.Name, Skin::Navy);
     const std::optional<QStringList> files = m_files ? m_files() : std::nullopt;
     if (!files)
         return;
     // The map already shows links and unreached pages; only the files are added.
     for (const CheckFinding &f : missingFiles(sources, *files))
-        addSideEntry(Lbx1, QStringLiteral("Arquivo ausente: ") + f.Page + QStringLiteral(" -> ") + f.Name, f.Page,
+        addPageRow(Lbx1, QStringLiteral("Arquivo ausente: ") + f.Page + QStringLiteral(" -> ") + f.Name, f.Page,
                      kBrokenText);
 }
 

@@ -111,4 +111,11 @@ void showStatus(QLabel *label, const QString &text)
     label->repaint();
 }
 
+void addPageRow(QListWidget *list, const QString &text, const QString &page, const QColor &colour)
+{
+    auto *item = new QListWidgetItem(text, list);
+    item->setData(Qt::UserRole, page);
+    item->setForeground(colour);
+}
+
 } // namespace nimbra

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QString>
 
 namespace nimbra {
@@ -25,6 +26,9 @@ QLineEdit *edit(QWidget *parent, int x, int y, int width, const QString &label =
 // An image button with its caption 25 pixels to its right.
 ImageButton *actionButton(QWidget *parent, int x, int y, const QString &text, const QString &name);
 StatusLabel *status(QWidget *parent, int x, int y, const QString &name, int width = 0, int height = 0);
+// A list row that stands for a page: its text in colour, the page kept
+// (Qt::UserRole) for when the row is activated.
+void addPageRow(QListWidget *list, const QString &text, const QString &page, const QColor &colour);
 // A 3-pixel line across the page.
 void separator(QWidget *parent, int y, int width = 400);
 

@@ -32,6 +32,17 @@ public:
         int lockX = -1;  // -1: left of the close picture
         int closeX = -1; // -1: at the right end of the title bar
         QRect titleBarRect; // empty: (1, 1, width - 2, 24)
+
+        // A window of its own that stays above the main window.
+        static Options onTop(const QString &title, int width, int height)
+        {
+            Options o;
+            o.title = title;
+            o.width = width;
+            o.height = height;
+            o.stayOnTop = true;
+            return o;
+        }
     };
 
     explicit SkinnedWindow(const Options &options, QWidget *parent = nullptr);
